@@ -1,0 +1,122 @@
+#pragma once
+// The drawing canvas of a bitmap.
+//
+// Conventions every drawing routine relies on:
+//  - The canvas keeps a pen (colour, width, mode copy / not-xor), a brush
+//    (colour, solid / clear), a font and a pen position. Settings persist
+//    between operations until changed.
+//  - LineTo draws from the pen position to (x, y) without the end pixel and
+//    leaves the pen position at (x, y). A zero-length line draws nothing.
+//  - Rectangle, Ellipse and RoundRect take a box (x1, y1)-(x2, y2), normalised
+//    when the corners come in reverse order, covering columns x1 .. x2-1 and
+//    rows y1 .. y2-1; filled with the brush unless its style is clear, outlined
+//    with the pen. A box of zero width or height draws nothing.
+//  - Polygon closes the vertex list, fills it (alternate rule), outlines it.
+//  - Pie and Arc: the part of the box's ellipse from the radial through
+//    (x3, y3) counter-clockwise (as seen on the screen) to the radial through
+//    (x4, y4). Pie closes it with the two radii and fills it.
+//  - PolyBezier draws cubic curves with the pen only; the pen position is
+//    neither used nor moved.
+//  - Pixel reads outside the bitmap give no colour; writes outside are ignored.
+//  - TextOut draws with the top-left corner at (x, y); a solid brush fills the
+//    text background, a clear one leaves it; the pen position afterwards is
+//    (x + text width, y).
+//  - Not-xor mode: every pixel the pen covers becomes ~(pen ^ pixel), so the
+//    same figure drawn twice restores every pixel. It applies to the whole
+//    figure drawn in that mode (outline and fill).
+//  - Everything outside the bitmap is clipped; coordinates far outside neither
+//    crash nor hang.
+
+#include <QFont>
+#include <QRect>
+#include <QString>
+#include <span>
+
+#include "platform/Types.h"
+
+class QImage;
+class QPainter;
+
+namespace platform {
+
+enum class PenMode { Copy, NotXor };
+enum class BrushStyle { Solid, Clear };
+
+class Canvas {
+public:
+    // The canvas draws on `image`, which must be Format_RGB32 and outlive it.
+    explicit Canvas(QImage* image);
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    // Back to the settings of a fresh canvas: black solid pen of width 1 in
+    // copy mode, white solid brush, default font, pen position (0, 0).
+    void ResetDefaults();
+
+    // The font of a fresh canvas: the user-interface font at 8 points, able
+    // to draw Japanese, in the window-text colour.
+    static QFont DefaultFont();
+    static Color DefaultFontColor();
+
+    // Pen
+    void SetPenColor(Color c) { penColor_ = c; }
+    Color PenColor() const { return penColor_; }
+    void SetPenWidth(int w) { penWidth_ = w < 1 ? 1 : w; }
+    int PenWidth() const { return penWidth_; }
+    void SetPenMode(PenMode m) { penMode_ = m; }
+    PenMode GetPenMode() const { return penMode_; }
+
+    // Brush
+    void SetBrushColor(Color c) { brushColor_ = c; }
+    Color BrushColor() const { return brushColor_; }
+    void SetBrushStyle(BrushStyle s) { brushStyle_ = s; }
+    BrushStyle GetBrushStyle() const { return brushStyle_; }
+
+    // Font
+    void SetFont(const QFont& f) { font_ = f; }
+    const QFont& Font() const { return font_; }
+    void SetFontColor(Color c) { fontColor_ = c; }
+    Color FontColor() const { return fontColor_; }
+
+    // Pen position
+    TPoint PenPos() const { return penPos_; }
+    void SetPenPos(TPoint p) { penPos_ = p; }
+
+    void MoveTo(int x, int y);
+    void LineTo(int x, int y);
+    void Rectangle(int x1, int y1, int x2, int y2);
+    void Ellipse(int x1, int y1, int x2, int y2);
+    void RoundRect(int x1, int y1, int x2, int y2, int cornerW, int cornerH);
+    void Polygon(std::span<const TPoint> points);
+    void Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
+    void Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
+    void PolyBezier(std::span<const TPoint> points);  // 4, 7, 10, ... points
+
+    std::optional<Color> Pixel(int x, int y) const;
+    void SetPixel(int x, int y, Color c);
+
+    void TextOut(int x, int y, const QString& text);
+    int TextWidth(const QString& text) const;
+    int TextHeight(const QString& text) const;
+
+    int Width() const;
+    int Height() const;
+
+    // The area changed since the last call (empty when nothing was drawn);
+    // the surface widget repaints only that.
+    QRect TakeDirtyRect();
+
+private:
+    QImage* image_;
+    Color penColor_{};
+    int penWidth_ = 1;
+    PenMode penMode_ = PenMode::Copy;
+    Color brushColor_ = colors::White;
+    BrushStyle brushStyle_ = BrushStyle::Solid;
+    QFont font_;
+    Color fontColor_{};
+    TPoint penPos_{};
+    QRect dirty_;
+};
+
+}  // namespace platform
