@@ -1,15 +1,74 @@
 #include "setup/Main_F.h"
 
-#include <QDir>
 #include <QEvent>
 #include <QMouseEvent>
 
 #include "platform/Application.h"
+#include "platform/Files.h"
+#include "setup/FolderVUp_F.h"
+#include "setup/Folder_F.h"
+#include "setup/New_F.h"
+#include "setup/VUp_F.h"
 #include "ui_Main_F.h"
 
 QString Inst_Dir;
 QString Start_Dir;
 int Inst_Mode = 0;
+
+QString ButtonCaption(const QString& text) {
+    QString caption = text;
+    caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    caption.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return caption;
+}
+
+namespace {
+
+const QStringList kNewDescription = {
+    QStringLiteral("Tidejournalを新規にインストールします。"),
+    QString(),
+    QStringLiteral("クリックするとインストール画面に移ります。"),
+    QStringLiteral("標準のインストールフォルダーは「C:\\Tidebook」です。"),
+    QStringLiteral("インストールフォルダーを指定することもできます。"),
+    QString(),
+    QString(),
+    QString(),
+};
+
+const QStringList kUpgradeDescription = {
+    QStringLiteral("Tidebookにバージョンアップします。"),
+    QString(),
+    QStringLiteral("バージョンアップは、新しいフィールドを追加していますが、"),
+    QStringLiteral("データベース構造は旧ソフトを基本としていますので"),
+    QStringLiteral("旧のソフトも使用可能です。"),
+    QStringLiteral("クリックしてバージョンアップ画面に移動します。"),
+    QString(),
+    QStringLiteral("旧ソフトのインストールフォルダーを指定して進めます。"),
+};
+
+const QStringList kAfterNew = {
+    QStringLiteral("Tidejournalが新規でインストールされました。"),
+    QString(),
+    QStringLiteral("今後の釣行に役立ててください。"),
+    QString(),
+    QString(),
+    QString(),
+    QStringLiteral("削除する場合はフォルダーごと削除してください、"),
+    QStringLiteral("レジストリは使用していません"),
+};
+
+const QStringList kAfterUpgrade = {
+    QStringLiteral("バージョンアップが終了しました。"),
+    QString(),
+    QStringLiteral("今後の釣行に役立ててください。"),
+    QString(),
+    QStringLiteral("新しいプログラム名は「Tidebook」です。"),
+    QStringLiteral("ディスクトップにアイコンを作っている場合は"),
+    QStringLiteral("変更してください。"),
+    QString(),
+};
+
+}  // namespace
 
 TMainF::TMainF(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TMainF>()) {
     ui->setupUi(this);
@@ -37,7 +96,7 @@ QLabel* TMainF::DescriptionLine(int index) const {
 void TMainF::FormCreate() {
     Inst_Mode = 0;
     Inst_Dir.clear();
-    Start_Dir = QDir::currentPath();
+    Start_Dir = platform::CurrentDirectory();
     SetLines({});
 }
 
@@ -49,15 +108,62 @@ void TMainF::SetLines(const QStringList& lines) {
     }
 }
 
-void TMainF::Btn_NewMouseMove() {}
-void TMainF::Btn_V_UpMouseMove() {}
-void TMainF::FormMouseMove() {}
-void TMainF::Btn_NewClick() {}
-void TMainF::Btn_V_UpClick() {}
+void TMainF::Btn_NewMouseMove() {
+    if (Inst_Mode == 0) SetLines(kNewDescription);
+}
+
+void TMainF::Btn_V_UpMouseMove() {
+    if (Inst_Mode == 0) SetLines(kUpgradeDescription);
+}
+
+void TMainF::FormMouseMove() {
+    if (Inst_Mode == 0) SetLines({});
+}
+
+bool TMainF::ShowNewInstallWindow() {
+    TNewF window(this);
+    window.exec();
+    return window.InstallCompleted();
+}
+
+bool TMainF::ShowUpgradeWindow() {
+    TVUpF window(this);
+    window.exec();
+    return window.UpgradeCompleted();
+}
+
+void TMainF::Btn_NewClick() {
+    {
+        TFolderF chooser(this);
+        chooser.exec();
+    }
+    if (Inst_Mode != 1) return;
+    // The closing text speaks of an installation only when one was made.
+    if (ShowNewInstallWindow() && Inst_Mode == 1) SetLines(kAfterNew);
+}
+
+void TMainF::Btn_V_UpClick() {
+    {
+        TFolderVUpF chooser(this);
+        chooser.exec();
+    }
+    if (Inst_Mode != 2) return;
+    if (ShowUpgradeWindow()) SetLines(kAfterUpgrade);
+}
+
 void TMainF::Btn_CloseClick() { close(); }
 
 bool TMainF::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove) {
+        if (watched == ui->Btn_New) Btn_NewMouseMove();
+        if (watched == ui->Btn_V_Up) Btn_V_UpMouseMove();
+    }
     return QWidget::eventFilter(watched, event);
 }
 
-void TMainF::mouseMoveEvent(QMouseEvent* event) { QWidget::mouseMoveEvent(event); }
+void TMainF::mouseMoveEvent(QMouseEvent* event) {
+    // Only the window's bare background empties the lines; moves over a label
+    // or the bevel arrive here too and are left alone.
+    if (!childAt(event->position().toPoint())) FormMouseMove();
+    QWidget::mouseMoveEvent(event);
+}

@@ -20,6 +20,10 @@ extern QString Start_Dir;
 // 2: an installed folder was accepted.
 extern int Inst_Mode;
 
+// A caption for a push button: a carriage return (code 13) starts a new line,
+// and "&" stands for itself (a folder name may contain one).
+QString ButtonCaption(const QString& text);
+
 namespace Ui {
 class TMainF;
 }
@@ -45,6 +49,12 @@ public:
     void FormMouseMove();
 
 protected:
+    // Show the second window of a path modally and tell whether its work was
+    // carried out in full (the installation copied every file, the upgrade's
+    // recheck found everything in place).
+    virtual bool ShowNewInstallWindow();
+    virtual bool ShowUpgradeWindow();
+
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
