@@ -22,5 +22,11 @@ test: build
 bench: build
 	@for b in $(BUILD)/bench/*_bench; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b; done
 
+# Fuzz the picture loaders (clang, libFuzzer + AddressSanitizer) for
+# FUZZ_SECONDS each; not part of the tests.
+FUZZ_SECONDS ?= 60
+fuzz:
+	@fuzz/run.sh $(FUZZ_SECONDS)
+
 clean:
 	rm -rf $(BUILD)
