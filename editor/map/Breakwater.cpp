@@ -76,7 +76,7 @@ void DrawBandOutline(Canvas& c, int code, const BandOutline& o) {
             Line(c, o.EndCorner, o.StartCorner);
             break;
     }
-    if (code % 3 != 1) Line(c, o.DividerEnd, o.DividerStart);  // 101, 104, 107 have none
+    if ((code - 101) % 3 != 0) Line(c, o.DividerEnd, o.DividerStart);  // 101, 104, 107 have none
 }
 
 BandOutline DrawBandPreview(Canvas& c, int code, const BandOutline& previous, TPoint end,
