@@ -135,7 +135,7 @@ TEST(RigStamps, KnownPixelsOfEveryPart) {
 // and white and leaves the pen width of its last step. Parts with a fill
 // set the brush themselves and leave it white; hooks have no fill and leave
 // the brush alone (in the editor it is white already).
-TEST(RigStamps, IgnoreChosenColourAndLeaveWhiteBrush) {
+TEST(RigStamps, IgnoreChosenColourAndLeaveTheirPen) {
     for (const StampCase& sc : Cases()) {
         SCOPED_TRACE(sc.name);
         GreyPicture pic;
