@@ -14,18 +14,37 @@
 //  - Polygon closes the vertex list, fills it (alternate rule), outlines it.
 //  - Pie and Arc: the part of the box's ellipse from the radial through
 //    (x3, y3) counter-clockwise (as seen on the screen) to the radial through
-//    (x4, y4). Pie closes it with the two radii and fills it.
+//    (x4, y4). Pie closes it with the two radii and fills it. Radials that
+//    coincide give the whole ellipse. The radials start at the centre of the
+//    box ((x1 + x2) / 2, (y1 + y2) / 2).
 //  - PolyBezier draws cubic curves with the pen only; the pen position is
-//    neither used nor moved.
+//    neither used nor moved. Like a line, the curve leaves out its end pixel.
 //  - Pixel reads outside the bitmap give no colour; writes outside are ignored.
+//    Pixel writes always copy, whatever the pen mode.
 //  - TextOut draws with the top-left corner at (x, y); a solid brush fills the
-//    text background, a clear one leaves it; the pen position afterwards is
-//    (x + text width, y).
-//  - Not-xor mode: every pixel the pen covers becomes ~(pen ^ pixel), so the
-//    same figure drawn twice restores every pixel. It applies to the whole
-//    figure drawn in that mode (outline and fill).
+//    text cell (TextWidth x TextHeight), a clear one leaves it; the pen
+//    position afterwards is (x + text width, y). Text always copies, whatever
+//    the pen mode.
+//  - Not-xor mode: every pixel the figure covers becomes ~(colour ^ pixel),
+//    where the colour is the pen's for the outline and the brush's for the
+//    inside (so a white brush leaves the inside unchanged). Each pixel of one
+//    figure is changed once, so the same figure drawn twice restores every
+//    pixel and a figure shows whole on a plain background.
 //  - Everything outside the bitmap is clipped; coordinates far outside neither
 //    crash nor hang.
+//
+// Pixels and pen widths. A point (x, y) names the pixel (x, y). A 1-pixel pen
+// draws thin (8-connected) lines through the pixels of the figure's path. A
+// pen of width w > 1 covers the pixels whose point, nudged a hair right and
+// down, lies within w/2 of the path: a band of w pixels across the path; for
+// even w the band has one pixel more above / left of the path than below /
+// right of it. So the outline of a box figure lies centred on the box's
+// border pixels, and the whole figure stays within columns
+// x1 - w/2 .. x2 - 1 + (w-1)/2 (rows alike, integer halves). Lines and curves
+// of any width end flat at their end point (no caps beyond it). Rectangle
+// corners are square; polygon and pie corners are round. The inside of a
+// figure is the set of pixels whose nudged point lies inside its path (the
+// top-left rule). Pen widths above 4096 draw as 4096.
 
 #include <QFont>
 #include <QRect>
@@ -102,11 +121,20 @@ public:
     int Width() const;
     int Height() const;
 
-    // The area changed since the last call (empty when nothing was drawn);
-    // the surface widget repaints only that.
+    // The area changed since the last call (empty when nothing was drawn),
+    // within the bitmap; the surface widget repaints only that. A new canvas
+    // starts with nothing changed: whoever replaces the picture repaints it
+    // whole.
     QRect TakeDirtyRect();
+    // Adds `r` to the changed area, for code that writes the image directly.
+    void MarkDirty(const QRect& r);
 
 private:
+    struct Figure;
+    void DrawFigure(Figure& figure);
+    void Invalidate(const QRect& r);
+    QFont DrawingFont() const;
+
     QImage* image_;
     Color penColor_{};
     int penWidth_ = 1;
