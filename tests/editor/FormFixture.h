@@ -6,6 +6,9 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QMouseEvent>
 #include <QTest>
 #include <memory>
@@ -13,6 +16,7 @@
 
 #include "editor/Main.h"
 #include "editor/window/Controls.h"
+#include "platform/Application.h"
 #include "platform/Canvas.h"
 #include "platform/Cursors.h"
 #include "platform/Dialogs.h"
@@ -20,6 +24,7 @@
 class FormFixture : public ::testing::Test {
 protected:
     void SetUp() override {
+        platform::Application::SetTitle(QStringLiteral("仕掛けエディター"));
         platform::SetMessageBoxHook([this](const platform::MessageBoxRequest& r) {
             boxes.push_back(r);
             return 0;
