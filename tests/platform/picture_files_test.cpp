@@ -555,3 +555,17 @@ TEST(DecodeJpeg, ScalesDownByPowersOfTwo) {
 }
 
 }  // namespace
+
+// Large pictures are decoded into memory the decoder allocates itself; the
+// image must behave as any other: right pixels, paintable, copies detach.
+TEST(DecodeJpeg, LargePictureIsAnOrdinaryImage) {
+    const QByteArray data = MakeJpeg({.width = 1600, .height = 1200, .pixel = [](int x, int y) { return RgbBlocks(x % 48, y % 32); }});
+    QImage img = platform::DecodeJpeg(data);
+    ASSERT_EQ(img.size(), QSize(1600, 1200));
+    const QRgb far = img.pixel(1599 - 1599 % 48 + 40 - 48, 1199 - 1199 % 32 + 24 - 32);
+    EXPECT_NEAR(qRed(far), qRed(kBlockRgb[5]), 10);
+    const QImage copy = img;
+    img.setPixel(0, 0, qRgb(1, 2, 3));
+    EXPECT_EQ(img.pixel(0, 0), qRgb(1, 2, 3));
+    EXPECT_NE(copy.pixel(0, 0), qRgb(1, 2, 3));
+}
