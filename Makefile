@@ -16,6 +16,13 @@ build: configure
 run: build
 	$(BUILD)/editor/Tacklepad
 
+# Tidesetup in a demo folder: CopyFiles with the built Tacklepad and labelled
+# stand-ins, and a Wine prefix inside $(BUILD)/demo (C:\Tidebook lands in
+# $(BUILD)/demo/wineprefix/drive_c/Tidebook). Nothing outside it is touched.
+run-setup: build
+	@scripts/stage-demo.sh $(BUILD) $(BUILD)/demo
+	cd $(BUILD)/demo && WINEPREFIX="$$PWD/wineprefix" $(abspath $(BUILD))/setup/Tidesetup
+
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 

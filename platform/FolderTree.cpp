@@ -50,8 +50,10 @@ void FolderTree::Reload() {
     QTreeWidgetItem* h = AddRoot(QStringLiteral("ホーム"), home, s->standardIcon(QStyle::SP_DirHomeIcon));
     QTreeWidgetItem* c = AddRoot(QStringLiteral("Ｃ：ドライブ（Wine）"), driveC, s->standardIcon(QStyle::SP_DriveHDIcon));
     AddRoot(QStringLiteral("/"), QStringLiteral("/"), s->standardIcon(QStyle::SP_ComputerIcon));
-    h->setExpanded(true);
-    c->setExpanded(true);
+    for (QTreeWidgetItem* item : {h, c}) {
+        Populate(item);
+        item->setExpanded(true);
+    }
 }
 
 QTreeWidgetItem* FolderTree::AddRoot(const QString& text, const QString& path, QIcon icon) {

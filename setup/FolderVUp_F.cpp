@@ -10,6 +10,7 @@ TFolderVUpF::TFolderVUpF(QWidget* parent) : QDialog(parent), ui(std::make_unique
     ui->setupUi(this);
     setFont(platform::UiFont(16));
     setFixedSize(632, 446);
+    FitLabels(this);
     connect(ui->BitBtn1, &QPushButton::clicked, this, &TFolderVUpF::BitBtn1Click);
     connect(ui->Btn_No, &QPushButton::clicked, this, &TFolderVUpF::Btn_NoClick);
     connect(ui->ShellTreeView1, &platform::FolderTree::DblClick, this, &TFolderVUpF::ShellTreeView1DblClick);

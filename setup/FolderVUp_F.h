@@ -18,8 +18,6 @@ public:
     explicit TFolderVUpF(QWidget* parent = nullptr);
     ~TFolderVUpF() override;
 
-    Ui::TFolderVUpF* Form() const { return ui.get(); }
-
     void ShellTreeView1DblClick();
     void BitBtn1Click();
     void Btn_NoClick();

@@ -12,6 +12,7 @@ TFolderF::TFolderF(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::T
     ui->setupUi(this);
     setFont(platform::UiFont(16));
     setFixedSize(632, 446);
+    FitLabels(this);
     connect(ui->Btn_Defaurt, &QPushButton::clicked, this, &TFolderF::Btn_DefaurtClick);
     connect(ui->BitBtn1, &QPushButton::clicked, this, &TFolderF::BitBtn1Click);
     connect(ui->Btn_No, &QPushButton::clicked, this, &TFolderF::Btn_NoClick);

@@ -18,8 +18,6 @@ public:
     explicit TFolderF(QWidget* parent = nullptr);
     ~TFolderF() override;
 
-    Ui::TFolderF* Form() const { return ui.get(); }
-
     void Btn_DefaurtClick();
     void ShellTreeView1DblClick();
     void BitBtn1Click();

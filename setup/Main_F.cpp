@@ -1,6 +1,8 @@
 #include "setup/Main_F.h"
 
 #include <QEvent>
+#include <QLabel>
+#include <algorithm>
 #include <QMouseEvent>
 
 #include "platform/Application.h"
@@ -20,6 +22,14 @@ QString ButtonCaption(const QString& text) {
     caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
     caption.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return caption;
+}
+
+void FitLabels(QWidget* form) {
+    for (QLabel* label : form->findChildren<QLabel*>()) {
+        const QSize hint = label->sizeHint();
+        if (hint.width() > label->width() || hint.height() > label->height())
+            label->resize(std::max(hint.width(), label->width()), std::max(hint.height(), label->height()));
+    }
 }
 
 namespace {
@@ -75,6 +85,7 @@ TMainF::TMainF(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TMain
     setFont(platform::UiFont(16));
     ui->Label_Taitoru->setFont(platform::UiFont(21, true));
     setFixedSize(632, 446);
+    FitLabels(this);
     for (QWidget* b : {static_cast<QWidget*>(ui->Btn_New), static_cast<QWidget*>(ui->Btn_V_Up)}) {
         b->setMouseTracking(true);
         b->installEventFilter(this);

@@ -24,6 +24,10 @@ extern int Inst_Mode;
 // and "&" stands for itself (a folder name may contain one).
 QString ButtonCaption(const QString& text);
 
+// Widens the labels of `form` whose text is wider than their design size, as
+// auto-sized labels do (the substitute font is a little wider).
+void FitLabels(QWidget* form);
+
 namespace Ui {
 class TMainF;
 }

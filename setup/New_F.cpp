@@ -10,6 +10,7 @@ TNewF::TNewF(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TNewF>(
     ui->setupUi(this);
     setFont(platform::UiFont(16));
     setFixedSize(632, 446);
+    FitLabels(this);
     connect(ui->Btn_Inst, &QPushButton::clicked, this, &TNewF::Btn_InstClick);
     connect(ui->Btn_NO, &QPushButton::clicked, this, &TNewF::Btn_NOClick);
     FormCreate();

@@ -18,8 +18,6 @@ public:
     explicit TNewF(QWidget* parent = nullptr);
     ~TNewF() override;
 
-    Ui::TNewF* Form() const { return ui.get(); }
-
     // The lines of Memo1.
     QStringList MemoLines() const;
 
