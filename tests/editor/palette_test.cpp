@@ -98,7 +98,7 @@ TEST_F(PaletteTest, TopBarAndColourPanelDropTheTool) {
         Click(form->RigButton(15));
         ASSERT_EQ(platform::Screen::Cursor(), 21);
         // A move over the bare panel (not over a child control).
-        QPoint bare = panel == form->Panel2 ? QPoint(250, 50) : QPoint(2, 2);
+        QPoint bare = panel == form->Panel2 ? QPoint(5, 30) : QPoint(2, 2);
         ASSERT_EQ(panel->childAt(bare), nullptr);
         QMouseEvent move(QEvent::MouseMove, QPointF(bare), panel->mapToGlobal(QPointF(bare)), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
