@@ -42,6 +42,10 @@ void TForm_Main::_Image1_MouseDown_(QWidget*, Qt::MouseButton, int X, int Y) {
             SurfaceCanvas().MoveTo(X, Y);
         } else if (code == 25 || code == 26) {
             FStrokeKind = 1;
+            // The first move wipes a disc at FLastPt: start it at the press
+            // point, not wherever the last handled move happened to be
+            // ((0, 0) before the first press inside the surface).
+            FLastPt = {X, Y};
         } else if (code == 29) {
             FAnchor = {X, Y};
             PlaceTextEdit();

@@ -51,12 +51,15 @@ void TForm_Main::StrokeMove(int X, int Y) {
 
 namespace {
 // Puts back every recorded pixel, last to first, so a pixel recorded twice
-// gets the colour it had before the drag.
+// gets the colour it had before the drag. Each saved colour is put back once:
+// a second release without a new press (another mouse button let go) must
+// not paint old colours over the shape drawn by the first.
 void RestoreStroke(TForm_Main& f) {
     platform::Canvas& c = f.SurfaceCanvas();
     for (int i = f.FStrokeCount; i >= 0; --i) {
-        const auto& saved = f.FStrokeColors[static_cast<size_t>(i)];
+        auto& saved = f.FStrokeColors[static_cast<size_t>(i)];
         if (saved) c.SetPixel(f.FStrokePts[0][static_cast<size_t>(i)], f.FStrokePts[1][static_cast<size_t>(i)], *saved);
+        saved.reset();
     }
 }
 }  // namespace
