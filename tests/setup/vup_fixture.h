@@ -69,20 +69,39 @@ inline QStringList Isql(const QString& path, const QString& sql) {
     return lines;
 }
 
-// "NAME type length nullflag default" for each column of `table`, in order
-// (type 8 is INTEGER, 37 VARCHAR).
-inline QStringList Columns(const QString& path, const QString& table) {
-    return Isql(path, QStringLiteral(
-                          "select trim(rf.rdb$field_name) || ' ' || f.rdb$field_type || ' ' ||"
-                          " coalesce(f.rdb$character_length, 0) || ' ' || coalesce(rf.rdb$null_flag, 0) || ' ' ||"
-                          " iif(rf.rdb$default_source is null and f.rdb$default_source is null, '-', 'default')"
-                          " from rdb$relation_fields rf join rdb$fields f on f.rdb$field_name = rf.rdb$field_source"
-                          " where rf.rdb$relation_name = '%1' order by rf.rdb$field_position;\n")
-                          .arg(table));
+inline QString ColumnsSql(const QString& table) {
+    return QStringLiteral(
+               "select trim(rf.rdb$field_name) || ' ' || f.rdb$field_type || ' ' ||"
+               " coalesce(f.rdb$character_length, 0) || ' ' || coalesce(rf.rdb$null_flag, 0) || ' ' ||"
+               " iif(rf.rdb$default_source is null and f.rdb$default_source is null, '-', 'default')"
+               " from rdb$relation_fields rf join rdb$fields f on f.rdb$field_name = rf.rdb$field_source"
+               " where rf.rdb$relation_name = '%1' order by rf.rdb$field_position;\n")
+        .arg(table);
 }
 
-inline QStringList Rows(const QString& path) {
-    return Isql(path, QStringLiteral("select ID || ':' || NAME from FISH_DATA order by ID;\n"));
+// What a catch-record database holds, read by isql-fb in one run.
+struct Snapshot {
+    QStringList fishData;  // "NAME type length nullflag default" in column order
+    QStringList syubetu;   // (type 8 is INTEGER, 37 VARCHAR)
+    QStringList syubetuCount;
+    QStringList rows;      // "ID:NAME" of FISH_DATA
+};
+
+inline Snapshot Look(const QString& path) {
+    const QString mark = QStringLiteral("select '#next' from rdb$database;\n");
+    const QStringList out =
+        Isql(path, ColumnsSql(QStringLiteral("FISH_DATA")) + mark + ColumnsSql(QStringLiteral("SYUBETU")) + mark +
+                       QStringLiteral("select count(*) from SYUBETU;\n") + mark +
+                       QStringLiteral("select ID || ':' || NAME from FISH_DATA order by ID;\n"));
+    std::vector<QStringList> parts(1);
+    for (const QString& l : out) {
+        if (l == QStringLiteral("#next"))
+            parts.emplace_back();
+        else
+            parts.back() << l;
+    }
+    parts.resize(4);
+    return {parts[0], parts[1], parts[2], parts[3]};
 }
 
 // Makes a database at `path` by running `statements`, each committed.
@@ -148,8 +167,12 @@ protected:
         ASSERT_TRUE(QDir().mkpath(inst_));
         WriteBytes(CopySource(QStringLiteral("Tidebook.exe")), QByteArrayLiteral("MZ new Tidebook"));
         WriteBytes(CopySource(QStringLiteral("Tacklepad.exe")), QByteArrayLiteral("MZ new Tacklepad"));
-        MakeDatabase(CopySource(QStringLiteral("TIDEJOURNAL.FDB")),
-                     {QStringLiteral("create table MEMO (M_NO integer, M_TEXT varchar(200))")});
+        static QTemporaryDir cache;
+        ASSERT_TRUE(cache.isValid());
+        const QString memo = cache.filePath(QStringLiteral("TIDEJOURNAL.FDB"));
+        if (!QFile::exists(memo))
+            MakeDatabase(memo, {QStringLiteral("create table MEMO (M_NO integer, M_TEXT varchar(200))")});
+        ASSERT_TRUE(QFile::copy(memo, CopySource(QStringLiteral("TIDEJOURNAL.FDB"))));
         Start_Dir = start_;
         Inst_Dir = inst_;
         Inst_Mode = 2;
@@ -168,12 +191,18 @@ protected:
     QString Inst(const QString& name) const { return inst_ + QLatin1Char('/') + name; }
 
     // An older installation: CATCHREC.FDB with the old FISH_DATA, plus the
-    // pieces asked for.
+    // pieces asked for. The databases are made once and copied.
     void MakeInstallation(bool fields, bool table, bool memo) {
-        QStringList s = OldFishData();
-        if (fields) s << TwelveColumnsDdl();
-        if (table) s << SyubetuDdl();
-        MakeDatabase(Inst(QStringLiteral("CATCHREC.FDB")), s);
+        static QTemporaryDir cache;
+        ASSERT_TRUE(cache.isValid());
+        const QString made = cache.filePath(QStringLiteral("CATCHREC_%1%2.FDB").arg(int(fields)).arg(int(table)));
+        if (!QFile::exists(made)) {
+            QStringList s = OldFishData();
+            if (fields) s << TwelveColumnsDdl();
+            if (table) s << SyubetuDdl();
+            MakeDatabase(made, s);
+        }
+        ASSERT_TRUE(QFile::copy(made, Inst(QStringLiteral("CATCHREC.FDB"))));
         if (memo) {
             ASSERT_TRUE(QFile::copy(CopySource(QStringLiteral("TIDEJOURNAL.FDB")), Inst(QStringLiteral("TIDEJOURNAL.FDB"))));
         }
