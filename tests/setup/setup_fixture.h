@@ -39,6 +39,17 @@ inline QByteArray ReadFile(const QString& path) {
     return f.readAll();
 }
 
+// The controls that the Tab key visits, in order, by name.
+inline QStringList TabOrder(QWidget* window) {
+    QStringList names;
+    for (QWidget* w = window->nextInFocusChain(); w && w != window; w = w->nextInFocusChain()) {
+        if (!(w->focusPolicy() & Qt::TabFocus) || w->objectName().isEmpty() || w->objectName().startsWith("qt_"))
+            continue;
+        names << w->objectName();
+    }
+    return names;
+}
+
 // The six files of an installation, in the order they are copied.
 inline const QStringList& InstallFiles() {
     static const QStringList names = {"firebird.msg", "GDS32.dll",    "Tidebook.exe",
