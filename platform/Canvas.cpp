@@ -254,7 +254,17 @@ public:
     ArcFlattener(double cx, double cy, double a, double b, const RectD& cull, std::vector<QPointF>& out)
         : cx_(cx), cy_(cy), a_(a), b_(b), r_(std::max(a, b)), cull_(cull), out_(out) {}
 
-    QPointF At(double t) const { return {cx_ + a_ * std::cos(t), cy_ + b_ * std::sin(t)}; }
+    // Exact at the quarter turns, so that level and upright radii and the
+    // extreme points of an ellipse land exactly on their pixel rows/columns.
+    QPointF At(double t) const {
+        const double quarters = std::nearbyint(t / (kPi / 2));
+        if (std::abs(t - quarters * (kPi / 2)) < 1e-12) {
+            static constexpr double kCos[] = {1, 0, -1, 0}, kSin[] = {0, 1, 0, -1};
+            const int q = int(std::fmod(std::fmod(quarters, 4) + 4, 4));
+            return {cx_ + a_ * kCos[q], cy_ + b_ * kSin[q]};
+        }
+        return {cx_ + a_ * std::cos(t), cy_ + b_ * std::sin(t)};
+    }
 
     void Add(double t0, double sweep) {
         const int pieces = std::max(1, int(std::ceil(std::abs(sweep) / (kPi / 4))));
@@ -536,16 +546,26 @@ void Canvas::DrawFigure(Figure& f) {
     // rest of the inside with the brush colour.
     const QRgb pen = ToRgb(penColor_), brush = ToRgb(brushColor_);
     const bool notXor = penMode_ == PenMode::NotXor;
+    int minX = area.width(), maxX = -1, minY = area.height(), maxY = -1;
     for (int y = 0; y < area.height(); ++y) {
         const uchar* m = mask.constScanLine(y);
         QRgb* d = reinterpret_cast<QRgb*>(image_->scanLine(area.top() + y)) + area.left();
+        int first = -1, last = -1;
         for (int x = 0; x < area.width(); ++x) {
             if (!m[x]) continue;
             const QRgb c = m[x] == kMaskOutline ? pen : brush;
             d[x] = notXor ? ~(c ^ d[x]) : c;
+            if (first < 0) first = x;
+            last = x;
+        }
+        if (first >= 0) {
+            minX = std::min(minX, first);
+            maxX = std::max(maxX, last);
+            minY = std::min(minY, y);
+            maxY = y;
         }
     }
-    Invalidate(area);
+    if (maxX >= 0) Invalidate(QRect(QPoint(minX, minY), QPoint(maxX, maxY)).translated(area.topLeft()));
 }
 
 namespace {
@@ -562,14 +582,46 @@ void SetArea(QRect& area, RectD& cull, const QImage* image, int w, double l, dou
 void Canvas::Rectangle(int x1, int y1, int x2, int y2) {
     const Box box = MakeBox(x1, y1, x2, y2);
     if (box.Empty()) return;
-    Figure f;
-    const int w = std::min(penWidth_, kMaxPenWidth);
-    SetArea(f.area, f.cull, image_, w, box.x1, box.y1, box.x2 - 1, box.y2 - 1);
-    if (f.area.isEmpty()) return;
-    f.fillable = true;
-    f.join = Qt::MiterJoin;
-    f.closed.push_back({{box.x1, box.y1}, {box.x2 - 1, box.y1}, {box.x2 - 1, box.y2 - 1}, {box.x1, box.y2 - 1}});
-    DrawFigure(f);
+    // The outline bands of the four border pixel lines form a frame: the
+    // pixels of the box widened by the pen, less the pixels inside the bands.
+    const double w = std::min(penWidth_, kMaxPenWidth);
+    const double below = std::floor(w / 2), above = std::floor((w - 1) / 2);
+    const QRect outer = PixelSpan(box.x1 - below, box.y1 - below, box.x2 - 1 + above, box.y2 - 1 + above, 0,
+                                  ImageRect(image_));
+    if (outer.isEmpty()) return;
+    const double il = box.x1 + above + 1, it = box.y1 + above + 1, ir = box.x2 - 2 - below, ib = box.y2 - 2 - below;
+    const bool fill = brushStyle_ == BrushStyle::Solid;
+    const QRgb pen = ToRgb(penColor_), brush = ToRgb(brushColor_);
+    const bool notXor = penMode_ == PenMode::NotXor;
+    for (int y = outer.top(); y <= outer.bottom(); ++y) {
+        QRgb* d = reinterpret_cast<QRgb*>(image_->scanLine(y));
+        const bool insideRow = y >= it && y <= ib;
+        for (int x = outer.left(); x <= outer.right(); ++x) {
+            const bool inside = insideRow && x >= il && x <= ir;
+            if (inside && !fill) {
+                // Skip the inside of the frame in one step.
+                x = int(std::min<double>(ir, outer.right()));
+                continue;
+            }
+            const QRgb c = inside ? brush : pen;
+            d[x] = notXor ? ~(c ^ d[x]) : c;
+        }
+    }
+    if (fill) {
+        Invalidate(outer);
+    } else {
+        // Only the bands that reach the picture changed.
+        QRect changed;
+        const QRect bands[] = {
+            QRect(QPoint(outer.left(), outer.top()), QPoint(outer.right(), int(std::min<double>(it - 1, outer.bottom())))),
+            QRect(QPoint(outer.left(), int(std::max<double>(ib + 1, outer.top()))), QPoint(outer.right(), outer.bottom())),
+            QRect(QPoint(outer.left(), outer.top()), QPoint(int(std::min<double>(il - 1, outer.right())), outer.bottom())),
+            QRect(QPoint(int(std::max<double>(ir + 1, outer.left())), outer.top()), QPoint(outer.right(), outer.bottom())),
+        };
+        for (const QRect& b : bands)
+            if (!b.isEmpty()) changed = changed.united(b);
+        Invalidate(changed);
+    }
 }
 
 void Canvas::Ellipse(int x1, int y1, int x2, int y2) {
