@@ -85,6 +85,12 @@ QRadioButton* TRadioGroup::Button(int index) const {
 }
 
 void TRadioGroup::setItemIndex(int index) {
+    if (items_.isEmpty()) {
+        // Chosen before the items are given (a form sets its properties in
+        // that order): kept for them.
+        index_ = index;
+        return;
+    }
     if (index < -1 || index >= static_cast<int>(buttons_.size())) index = -1;
     if (index == index_) return;
     index_ = index;
@@ -98,6 +104,7 @@ void TRadioGroup::setItemIndex(int index) {
 void TRadioGroup::Rebuild() {
     for (QRadioButton* b : buttons_) delete b;
     buttons_.clear();
+    if (index_ < -1 || index_ >= items_.size()) index_ = -1;
     for (int i = 0; i < items_.size(); ++i) {
         auto* b = new QRadioButton(items_[i], this);
         b->setAutoExclusive(false);
