@@ -167,7 +167,7 @@ TEST_F(LauncherTest, ControlsStandWhereTheFormPutsThem) {
     EXPECT_EQ(Lines(w), kEmpty) << "design texts must never show";
 
     // Tab order: Btn_New, Btn_Close, Btn_V_Up.
-    EXPECT_EQ(TabOrder(&w), (QStringList{"Btn_New", "Btn_Close", "Btn_V_Up"}));
+    EXPECT_EQ(TabOrder(&w, "Btn_New"), (QStringList{"Btn_New", "Btn_Close", "Btn_V_Up"}));
 }
 
 TEST_F(LauncherTest, StartUpResetsTheSharedValuesAndTakesTheWorkingDirectory) {

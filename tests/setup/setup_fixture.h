@@ -39,14 +39,19 @@ inline QByteArray ReadFile(const QString& path) {
     return f.readAll();
 }
 
-// The controls that the Tab key visits, in order, by name.
-inline QStringList TabOrder(QWidget* window) {
+// The controls that the Tab key visits, by name, in order from the control
+// named `first` (tab order 0) round to the one before it.
+inline QStringList TabOrder(QWidget* window, const QString& first) {
     QStringList names;
-    for (QWidget* w = window->nextInFocusChain(); w && w != window; w = w->nextInFocusChain()) {
-        if (!(w->focusPolicy() & Qt::TabFocus) || w->objectName().isEmpty() || w->objectName().startsWith("qt_"))
-            continue;
-        names << w->objectName();
-    }
+    QWidget* start = window->findChild<QWidget*>(first);
+    if (!start) return {"<no " + first + ">"};
+    QWidget* w = start;
+    do {
+        if ((w->focusPolicy() & Qt::TabFocus) && !w->objectName().isEmpty() && !w->objectName().startsWith("qt_") &&
+            w != window)
+            names << w->objectName();
+        w = w->nextInFocusChain();
+    } while (w && w != start);
     return names;
 }
 
