@@ -132,6 +132,7 @@ TEST_P(VUpChainTest, WholeChain) {
         }
         EXPECT_TRUE(boxes_.empty());
         EXPECT_TRUE(w.UpgradeCompleted());
+        EXPECT_ALL_CP932(w);
         const QStringList memo = Memo();
         EXPECT_EQ(memo.mid(memo.size() - 2),
                   (QStringList{c.code == 0 ? QStringLiteral("アップデートの必要性はありません。")
@@ -193,6 +194,7 @@ TEST_F(VUpTest, ShownWindow) {
     }
     EXPECT_TRUE(Button("Btn_V_Up")->font().bold());
     EXPECT_FALSE(Button("Btn_DBCheck")->font().bold());
+    EXPECT_FALSE(FitsCp932(QStringLiteral("\u2603"))) << "the check itself must be able to fail";
 }
 
 // A second round after a recheck that found something missing: the window

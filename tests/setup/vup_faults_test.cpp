@@ -244,6 +244,7 @@ TEST_F(VUpTest, FailedBackupKeepsTheEarlierOne) {
     EXPECT_EQ(ReadBytes(back + QStringLiteral("/TIDEJOURNAL.FDB")), earlierMemo);
     EXPECT_EQ(FilesIn(back), (QStringList{QStringLiteral("CATCHREC.FDB"), QStringLiteral("TIDEJOURNAL.FDB")}));
     EXPECT_TRUE(boxes_.empty());
+    EXPECT_ALL_CP932(Window());
     CloseWindow();
     const Snapshot earlier = Look(back + QStringLiteral("/CATCHREC.FDB"));
     EXPECT_EQ(earlier.rows, OldRows());
@@ -313,6 +314,7 @@ TEST_F(VUpTest, FailedCopiesAreReported) {
     EXPECT_EQ(NewLines().mid(4), (QStringList{QStringLiteral("再度アップデートをチェックしてください。"), kSep}));
     EXPECT_FALSE(Window().UpgradeCompleted());
     EXPECT_TRUE(boxes_.empty());
+    EXPECT_ALL_CP932(Window());
 }
 
 // A memo database that appears after the check is not replaced.
@@ -328,6 +330,7 @@ TEST_F(VUpTest, MemoStepNeverReplacesAMemoDatabase) {
     EXPECT_EQ(NewLines(), (QStringList{QStringLiteral("メモデータベースは既にありますのでコピーはしません。"), QString()}));
     EXPECT_EQ(ReadBytes(Inst(QStringLiteral("TIDEJOURNAL.FDB"))), QByteArrayLiteral("the user's own memos"));
     EXPECT_EQ(Enabled(), "Btn_V_Up Btn_AllCheck Btn_Close");
+    EXPECT_ALL_CP932(Window());
 }
 
 }  // namespace
