@@ -29,14 +29,21 @@ Bitmap::Bitmap(int width, int height)
 Bitmap::Bitmap(const QImage& image)
     : image_(ToRgb32(image)), canvas_(std::make_unique<Canvas>(&image_)) {}
 
+// The canvas object stays (references to it remain valid); its settings and
+// changed area become those of a new canvas.
+void Bitmap::RenewCanvas() {
+    canvas_->ResetDefaults();
+    canvas_->TakeDirtyRect();
+}
+
 void Bitmap::SetSize(int width, int height) {
     image_ = WhiteImage(width, height);
-    canvas_ = std::make_unique<Canvas>(&image_);
+    RenewCanvas();
 }
 
 void Bitmap::Assign(const QImage& image) {
     image_ = ToRgb32(image);
-    canvas_ = std::make_unique<Canvas>(&image_);
+    RenewCanvas();
 }
 
 void Bitmap::AssignKeepCanvas(const QImage& image) { image_ = ToRgb32(image); }

@@ -1,6 +1,8 @@
 #pragma once
 // A true-colour bitmap with its canvas. Replacing the bitmap's picture gives
-// it a fresh canvas (default pen, brush and font) unless said otherwise.
+// it a fresh canvas (default pen, brush and font, nothing changed) unless said
+// otherwise; the Canvas object itself stays the same, so references to it
+// remain valid.
 
 #include <QByteArray>
 #include <QImage>
@@ -41,6 +43,8 @@ public:
     void LoadFromBmp(const QByteArray& data);
 
 private:
+    void RenewCanvas();
+
     QImage image_;
     std::unique_ptr<Canvas> canvas_;
 };

@@ -356,7 +356,10 @@ struct Canvas::Figure {
     std::vector<std::vector<QPointF>> closed;
     std::vector<std::vector<QPointF>> open;
     bool fillable = false;
-    Qt::PenJoinStyle join = Qt::RoundJoin;
+    // Corners of wide outlines: round where the figure has corners (polygon,
+    // pie); bevelled along flattened curves, whose tiny turns look the same
+    // either way and bevel much faster.
+    Qt::PenJoinStyle join = Qt::BevelJoin;
     // Where the figure's points lie; set by the operation.
     double left = 0, top = 0, right = 0, bottom = 0;
     // Filled in by DrawFigure before the geometry is built.
@@ -506,7 +509,9 @@ void Canvas::DrawFigure(Figure& f) {
     if (area.isEmpty()) return;
 
     // Coverage mask of the area: 0 untouched, inside, outline.
-    QImage mask(area.size(), QImage::Format_Grayscale8);
+    // Qt paints fastest on 32-bit images; the mask keeps its value in the
+    // blue byte.
+    QImage mask(area.size(), QImage::Format_RGB32);
     mask.fill(0);
     {
         QPainter p(&mask);
@@ -535,7 +540,9 @@ void Canvas::DrawFigure(Figure& f) {
         }
     }
     if (w == 1) {
-        const auto mark = [&](int x, int y) { mask.scanLine(y - area.top())[x - area.left()] = kMaskOutline; };
+        const auto mark = [&](int x, int y) {
+            reinterpret_cast<QRgb*>(mask.scanLine(y - area.top()))[x - area.left()] = kMaskOutline;
+        };
         for (const auto& poly : closedOut)
             for (size_t i = 0; i < poly.size(); ++i) ThinSegment(poly[i], poly[(i + 1) % poly.size()], area, mark);
         for (const auto& line : openOut)
@@ -548,12 +555,13 @@ void Canvas::DrawFigure(Figure& f) {
     const bool notXor = penMode_ == PenMode::NotXor;
     int minX = area.width(), maxX = -1, minY = area.height(), maxY = -1;
     for (int y = 0; y < area.height(); ++y) {
-        const uchar* m = mask.constScanLine(y);
+        const QRgb* m = reinterpret_cast<const QRgb*>(mask.constScanLine(y));
         QRgb* d = reinterpret_cast<QRgb*>(image_->scanLine(area.top() + y)) + area.left();
         int first = -1, last = -1;
         for (int x = 0; x < area.width(); ++x) {
-            if (!m[x]) continue;
-            const QRgb c = m[x] == kMaskOutline ? pen : brush;
+            const uchar v = uchar(qBlue(m[x]));
+            if (!v) continue;
+            const QRgb c = v == kMaskOutline ? pen : brush;
             d[x] = notXor ? ~(c ^ d[x]) : c;
             if (first < 0) first = x;
             last = x;
@@ -633,6 +641,7 @@ void Canvas::Ellipse(int x1, int y1, int x2, int y2) {
     if (f.area.isEmpty()) return;
     f.fillable = true;
     const EllipseGeom e = EllipseOf(box);
+    if (e.a == 0 || e.b == 0) f.join = Qt::RoundJoin;  // it turns right round at its ends
     std::vector<QPointF> pts;
     ArcFlattener arc(e.cx, e.cy, e.a, e.b, f.cull, pts);
     arc.Add(0, 2 * kPi);
@@ -683,6 +692,7 @@ void Canvas::Polygon(std::span<const TPoint> points) {
     SetArea(f.area, f.cull, image_, w, l, t, r, b);
     if (f.area.isEmpty()) return;
     f.fillable = true;
+    f.join = Qt::RoundJoin;
     std::vector<QPointF> pts;
     pts.reserve(points.size());
     for (const TPoint& q : points) pts.emplace_back(q.X, q.Y);
@@ -728,6 +738,7 @@ void Canvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
     SetArea(f.area, f.cull, image_, w, box.x1, box.y1, box.x2 - 1, box.y2 - 1);
     if (f.area.isEmpty()) return;
     f.fillable = true;
+    f.join = Qt::RoundJoin;
     const EllipseGeom e = EllipseOf(box);
     const double t3 = RadialParameter(box, x3, y3);
     const double sweep = CounterClockwiseSweep(box, x3, y3, x4, y4, t3);
@@ -747,6 +758,7 @@ void Canvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
     SetArea(f.area, f.cull, image_, w, box.x1, box.y1, box.x2 - 1, box.y2 - 1);
     if (f.area.isEmpty()) return;
     const EllipseGeom e = EllipseOf(box);
+    if (e.a == 0 || e.b == 0) f.join = Qt::RoundJoin;  // it turns right round at its ends
     const double t3 = RadialParameter(box, x3, y3);
     const double sweep = CounterClockwiseSweep(box, x3, y3, x4, y4, t3);
     std::vector<QPointF> pts;
@@ -783,6 +795,7 @@ void Canvas::PolyBezier(std::span<const TPoint> points) {
     pts.erase(std::unique(pts.begin(), pts.end()), pts.end());
     if (pts.size() < 2) return;
     f.open.push_back(std::move(pts));
+    f.join = Qt::RoundJoin;  // control points may make sharp turns
     DrawFigure(f);
 }
 
