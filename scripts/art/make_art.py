@@ -61,9 +61,9 @@ def cursor_small_swivel_v():
     c = Image(32, 32)
     c.solid(rect(4, 4, 6, 8))
     c.solid(rect(4, 13, 6, 17))
-    c.solid(ellipse(2, 0, 8, 5))
+    c.solid(ellipse(2, 0, 8, 5)).paint({(5, 2), (5, 3)}, BLACK)
     c.solid(ellipse(2, 7, 8, 14))
-    c.solid(ellipse(2, 16, 8, 21))
+    c.solid(ellipse(2, 16, 8, 21)).paint({(5, 18), (5, 19)}, BLACK)
     return c
 
 
@@ -71,9 +71,9 @@ def cursor_small_swivel_h():
     c = Image(32, 32)
     c.solid(rect(5, 3, 9, 5))
     c.solid(rect(13, 3, 17, 5))
-    c.solid(ellipse(1, 1, 6, 7))
+    c.solid(ellipse(1, 1, 6, 7)).paint({(3, 4), (4, 4)}, BLACK)
     c.solid(ellipse(8, 1, 14, 7))
-    c.solid(ellipse(16, 1, 21, 7))
+    c.solid(ellipse(16, 1, 21, 7)).paint({(18, 4), (19, 4)}, BLACK)
     return c
 
 
@@ -114,7 +114,7 @@ def cursor_sinker_arm(sliding):
 def cursor_sinker_v():
     c = Image(32, 32)
     c.solid(polygon([(2, 4), (6, 4), (6, 10), (8, 13), (8, 21), (4, 25), (0, 21), (0, 13), (2, 10)]))
-    c.solid(ring(ellipse(2, 0, 6, 5), {(4, 2), (4, 3)}))
+    c.solid(ellipse(2, 0, 6, 5)).paint({(4, 2), (4, 3)}, BLACK)
     return c
 
 
@@ -304,7 +304,7 @@ def glyph_sinker_v():
 
 def hook_glyph(w, h, points, width):
     g = glyph(w, h)
-    g.paint(pen(polyline(points), width), DARK)
+    g.paint(pen(polyline(points), width), BLACK)
     return g
 
 
@@ -324,7 +324,7 @@ LARGE_HOOK = [(0, 4), (3, 4), (13, 15), (24, 15), (27, 13), (28, 11), (28, 4), (
 
 def glyph_hook_small():
     g = glyph(15, 8)
-    g.paint({(x, y) for y, row in enumerate(SMALL_HOOK) for x, ch in enumerate(row) if ch == "X"}, DARK)
+    g.paint({(x, y) for y, row in enumerate(SMALL_HOOK) for x, ch in enumerate(row) if ch == "X"}, BLACK)
     return g
 
 
