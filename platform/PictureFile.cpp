@@ -235,19 +235,21 @@ void WriteBmpFile(const QImage& image, const QString& path) {
     if (!file.commit()) throw Error(QStringLiteral("Cannot write \"%1\". %2").arg(path, file.errorString()));
 }
 
-QImage ReadPreview(const QString& path, int maxWidth, int maxHeight) {
+QImage ReadPreview(const QString& path, int maxWidth, int maxHeight, QSize* fullSize) {
     try {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) return {};
         const QByteArray magic = file.peek(3);
         QImage image;
+        QSize full;
         if (magic.startsWith("BM")) {
             image = ReadBmpFrom(&file, kMaxPicturePixels);
+            full = image.size();
         } else if (magic.size() == 3 && uchar(magic[0]) == 0xFF && uchar(magic[1]) == 0xD8) {
             if (file.size() > kMaxJpegFileBytes) return {};
             const QByteArray data = file.readAll();
             const auto* bytes = reinterpret_cast<const unsigned char*>(data.constData());
-            const QSize full = ReadJpegSize(bytes, static_cast<size_t>(data.size()));
+            full = ReadJpegSize(bytes, static_cast<size_t>(data.size()));
             // Let the decoder shrink by up to 8 while staying above the pane.
             int denom = 1;
             while (denom < 8 && full.width() / (denom * 2) >= maxWidth && full.height() / (denom * 2) >= maxHeight)
@@ -260,6 +262,7 @@ QImage ReadPreview(const QString& path, int maxWidth, int maxHeight) {
         }
         if (image.width() > maxWidth || image.height() > maxHeight)
             image = image.scaled(maxWidth, maxHeight, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        if (fullSize) *fullSize = full;
         return image;
     } catch (const Error&) {
         return {};

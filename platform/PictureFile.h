@@ -49,7 +49,7 @@ void WriteBmpFile(const QImage& image, const QString& path);
 
 // A picture for a preview pane, at most maxWidth x maxHeight, from a BMP or
 // JPEG file (told apart by content); a null image when it cannot be read.
-// Never raises.
-QImage ReadPreview(const QString& path, int maxWidth, int maxHeight);
+// `fullSize`, when given, receives the picture's own size. Never raises.
+QImage ReadPreview(const QString& path, int maxWidth, int maxHeight, QSize* fullSize = nullptr);
 
 }  // namespace platform

@@ -23,6 +23,8 @@ void TPanel::mouseMoveEvent(QMouseEvent* e) {
     QFrame::mouseMoveEvent(e);
 }
 
+void TPanel::mousePressEvent(QMouseEvent* e) { e->accept(); }
+
 // ---------------------------------------------------------- TSpeedButton
 
 TSpeedButton::TSpeedButton(QWidget* parent) : QToolButton(parent) {

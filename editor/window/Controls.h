@@ -27,6 +27,9 @@ public:
 
 protected:
     void mouseMoveEvent(QMouseEvent* e) override;
+    // A press on the panel belongs to the panel: it does not travel on to
+    // the window (whose own presses go to the drawing surface).
+    void mousePressEvent(QMouseEvent* e) override;
 };
 
 // A push button that stays down; exclusive within its button group. Its Tag

@@ -537,7 +537,9 @@ TEST(ReadPreview, ShrinksBothKindsToTheBoxAndNeverThrows) {
     k.close();
 
     EXPECT_EQ(platform::ReadPreview(bmp, 200, 200).size(), QSize(200, 50));
-    EXPECT_EQ(platform::ReadPreview(jpg, 160, 160).size(), QSize(160, 120));
+    QSize full;
+    EXPECT_EQ(platform::ReadPreview(jpg, 160, 160, &full).size(), QSize(160, 120));
+    EXPECT_EQ(full, QSize(640, 480));
     EXPECT_TRUE(platform::ReadPreview(junk, 160, 160).isNull());
     EXPECT_TRUE(platform::ReadPreview(dir.filePath("missing.bmp"), 160, 160).isNull());
 }
