@@ -13,6 +13,7 @@
 #include <QStyle>
 
 #include "editor/map/MapGlyphs.h"
+#include "editor/resources/Art.h"
 #include "editor/window/Controls.h"
 #include "editor/window/VersionInfo.h"
 #include "platform/Application.h"
@@ -35,6 +36,7 @@ void SetPixelFont(QWidget* w, int pixelHeight, bool bold = false) { w->setFont(p
 }  // namespace
 
 TForm_Main::TForm_Main(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm_Main>()) {
+    editor::InitResources();
     setFont(platform::UiFont(15));
     ui->setupUi(this);
 
@@ -131,6 +133,8 @@ TForm_Main::TForm_Main(QWidget* parent) : QWidget(parent), ui(std::make_unique<U
     S2_Btn0->SetDown();
     Label_Point->clear();
     RigButton(30)->SetShowHint(false);
+    for (int code = 0; code <= 34; ++code) RigButton(code)->SetGlyph(editor::RigGlyph(code));
+    setWindowIcon(editor::AppIcon());
 
     WireEvents();
     platform::Application::Guard([this]() { FormCreate(); });

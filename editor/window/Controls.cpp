@@ -63,7 +63,10 @@ void TSpeedButton::paintEvent(QPaintEvent*) {
     }
     if (!text().isEmpty()) {
         p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
-        p.drawText(rect().translated(shift, shift), Qt::AlignCenter | Qt::TextWordWrap, text());
+        // A carriage return in the caption starts a second line.
+        QString caption = text();
+        caption.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        p.drawText(rect().translated(shift, shift), Qt::AlignCenter, caption);
     }
 }
 
