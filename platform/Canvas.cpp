@@ -300,11 +300,13 @@ private:
     std::vector<QPointF>& out_;
 };
 
-double DistanceToLine(const QPointF& p, const QPointF& a, const QPointF& b) {
+// Distance from p to the segment a-b.
+double DistanceToSegment(const QPointF& p, const QPointF& a, const QPointF& b) {
     const double dx = b.x() - a.x(), dy = b.y() - a.y();
-    const double len = std::hypot(dx, dy);
-    if (len == 0) return std::hypot(p.x() - a.x(), p.y() - a.y());
-    return std::abs((p.x() - a.x()) * dy - (p.y() - a.y()) * dx) / len;
+    const double len2 = dx * dx + dy * dy;
+    double t = len2 > 0 ? ((p.x() - a.x()) * dx + (p.y() - a.y()) * dy) / len2 : 0;
+    t = std::clamp(t, 0.0, 1.0);
+    return std::hypot(p.x() - (a.x() + t * dx), p.y() - (a.y() + t * dy));
 }
 
 // Points of a cubic Bezier curve, the start point excluded; parts that keep
@@ -313,7 +315,10 @@ void FlattenCubic(const QPointF& p0, const QPointF& p1, const QPointF& p2, const
                   std::vector<QPointF>& out, int depth = 0) {
     const double l = std::min({p0.x(), p1.x(), p2.x(), p3.x()}), r = std::max({p0.x(), p1.x(), p2.x(), p3.x()});
     const double t = std::min({p0.y(), p1.y(), p2.y(), p3.y()}), b = std::max({p0.y(), p1.y(), p2.y(), p3.y()});
-    const bool flat = std::max(DistanceToLine(p1, p0, p3), DistanceToLine(p2, p0, p3)) <= kFlatness;
+    // The curve lies within the hull of its control points: when they keep
+    // close to the chord (the segment, so that a curve running back beyond
+    // its ends is not taken for flat), so does the curve.
+    const bool flat = std::max(DistanceToSegment(p1, p0, p3), DistanceToSegment(p2, p0, p3)) <= kFlatness;
     if (!cull.Intersects(l, t, r, b) || flat || depth >= 32) {
         out.push_back(p3);
         return;

@@ -565,6 +565,20 @@ TEST(CanvasPolyBezier, CurveRunsFromFirstToLastPointWithThePenOnly) {
     }
 }
 
+TEST(CanvasPolyBezier, CurveOnAStraightLineRunsBackBeyondItsStart) {
+    // Control points in line with the ends but beyond the start: the curve
+    // first rises from y = 50 to y = 32, then runs down to y = 90.
+    for (int w = 1; w <= 4; ++w) {
+        Bitmap bmp(40, 100);
+        bmp.GetCanvas().SetPenWidth(w);
+        const TPoint pts[] = {{20, 50}, {20, 30}, {20, 10}, {20, 90}};
+        bmp.GetCanvas().PolyBezier(pts);
+        const Change ink = Ink(bmp.Image(), kWhite);
+        EXPECT_EQ(ink.bounds.top(), 32 - w / 2) << "width " << w;
+        EXPECT_EQ(ink.bounds.bottom(), 89) << "width " << w;
+    }
+}
+
 TEST(CanvasPolyBezier, SevenPointsDrawTwoJoinedCurvesAndTooFewDrawNothing) {
     Bitmap bmp(80, 40);
     Canvas& c = bmp.GetCanvas();
