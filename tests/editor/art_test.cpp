@@ -9,8 +9,14 @@
 #include <QSet>
 #include <QString>
 
+#include <ostream>
+
 #include "editor/resources/Art.h"
 #include "platform/Cursors.h"
+
+// Readable failure messages for Qt's point and size.
+static void PrintTo(const QPoint& p, std::ostream* os) { *os << "(" << p.x() << ", " << p.y() << ")"; }
+static void PrintTo(const QSize& s, std::ostream* os) { *os << s.width() << " x " << s.height(); }
 
 namespace {
 
