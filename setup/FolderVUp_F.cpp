@@ -27,8 +27,8 @@ void TFolderVUpF::FormCreate() {
 void TFolderVUpF::ShellTreeView1DblClick() {
     Inst_Dir = ui->ShellTreeView1->Path();
     ui->Edit_DirList->setText(Inst_Dir);
-    ui->BitBtn1->setText(ButtonCaption(QStringLiteral("インストール済みフォルダー") + QLatin1Char('\r') + Inst_Dir +
-                                       QStringLiteral("です。")));
+    SetButtonCaption(ui->BitBtn1,
+                     QStringLiteral("インストール済みフォルダー") + QLatin1Char('\r') + Inst_Dir + QStringLiteral("です。"));
 }
 
 void TFolderVUpF::BitBtn1Click() {

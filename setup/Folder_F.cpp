@@ -61,7 +61,7 @@ void TFolderF::Btn_DefaurtClick() {
 void TFolderF::ShellTreeView1DblClick() {
     Inst_Dir = ui->ShellTreeView1->Path();
     ui->Edit_DirList->setText(Inst_Dir);
-    ui->BitBtn1->setText(ButtonCaption(Inst_Dir + QLatin1Char('\r') + QStringLiteral("にインストールします")));
+    SetButtonCaption(ui->BitBtn1, Inst_Dir + QLatin1Char('\r') + QStringLiteral("にインストールします"));
 }
 
 void TFolderF::BitBtn1Click() {

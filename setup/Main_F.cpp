@@ -3,7 +3,9 @@
 #include <QEvent>
 #include <QLabel>
 #include <algorithm>
+#include <QFontMetrics>
 #include <QMouseEvent>
+#include <QPushButton>
 
 #include "platform/Application.h"
 #include "platform/Files.h"
@@ -17,11 +19,16 @@ QString Inst_Dir;
 QString Start_Dir;
 int Inst_Mode = 0;
 
-QString ButtonCaption(const QString& text) {
-    QString caption = text;
-    caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
-    caption.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return caption;
+void SetButtonCaption(QPushButton* button, const QString& text) {
+    const QFontMetrics metrics(button->font());
+    const int room = button->width() - 12;
+    QStringList lines;
+    for (const QString& line : text.split(QLatin1Char('\r'))) {
+        QString shown = metrics.horizontalAdvance(line) > room ? metrics.elidedText(line, Qt::ElideMiddle, room) : line;
+        lines << shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    }
+    button->setText(lines.join(QLatin1Char('\n')));
+    button->setToolTip(QString(text).replace(QLatin1Char('\r'), QLatin1Char('\n')));
 }
 
 void FitLabels(QWidget* form) {

@@ -9,6 +9,9 @@
 #include <QWidget>
 #include <memory>
 
+class QLabel;
+class QPushButton;
+
 // The folder the user chose: the target of a new installation or the folder
 // of the installed older program. A real (native) path, without a trailing
 // separator; file names are appended with platform::JoinPath.
@@ -20,9 +23,11 @@ extern QString Start_Dir;
 // 2: an installed folder was accepted.
 extern int Inst_Mode;
 
-// A caption for a push button: a carriage return (code 13) starts a new line,
-// and "&" stands for itself (a folder name may contain one).
-QString ButtonCaption(const QString& text);
+// Sets a push button's caption. A carriage return (code 13) starts a new
+// line; "&" stands for itself (a folder name may contain one); a line too
+// wide for the button is shortened in the middle, and the whole caption is
+// the button's tooltip.
+void SetButtonCaption(QPushButton* button, const QString& text);
 
 // Widens the labels of `form` whose text is wider than their design size, as
 // auto-sized labels do (the substitute font is a little wider).
@@ -31,8 +36,6 @@ void FitLabels(QWidget* form);
 namespace Ui {
 class TMainF;
 }
-
-class QLabel;
 
 class TMainF : public QWidget {
     Q_OBJECT

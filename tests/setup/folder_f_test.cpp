@@ -1,4 +1,5 @@
 // The two folder choosers, on real folders in a temporary Wine prefix.
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -42,6 +43,26 @@ void ExpectControls(QWidget* window, const std::vector<Control>& controls) {
         }
         EXPECT_EQ(w->font().bold(), c.bold) << c.name;
         EXPECT_EQ(w->font().pixelSize(), 16) << c.name;
+    }
+}
+
+// A caption of several lines: the tooltip holds the lines in full, the
+// button shows each one whole when it fits (shortened in the middle when
+// not), with "&" doubled so that it shows as itself.
+void ExpectCaption(QPushButton* button, const QStringList& lines) {
+    EXPECT_EQ(button->toolTip(), lines.join('\n'));
+    const QStringList shown = button->text().split('\n');
+    ASSERT_EQ(shown.size(), lines.size()) << button->text().toStdString();
+    const QFontMetrics metrics(button->font());
+    for (int i = 0; i < lines.size(); ++i) {
+        QString visible = shown[i];
+        visible.replace("&&", "&");
+        EXPECT_LE(metrics.horizontalAdvance(visible), button->width()) << visible.toStdString();
+        if (!visible.contains(QChar(0x2026))) {
+            EXPECT_EQ(shown[i], QString(lines[i]).replace("&", "&&"));
+        } else {
+            EXPECT_TRUE(lines[i].endsWith(visible.section(QChar(0x2026), 1))) << visible.toStdString();
+        }
     }
 }
 
@@ -184,12 +205,22 @@ TEST_F(ChooserTest, PickedFolderIsShownAndAccepted) {
     EXPECT_EQ(Inst_Dir, folder);
     EXPECT_EQ(Edit(&w)->text(), folder);
     // The folder and the words on two lines; "&" shown as itself.
-    EXPECT_EQ(Accept(&w)->text(), driveC + "/Fish && Tide\nにインストールします");
+    ExpectCaption(Accept(&w), {folder, "にインストールします"});
 
     w.BitBtn1Click();
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(Inst_Mode, 1);
     EXPECT_EQ(w.result(), QDialog::Accepted);
+}
+
+TEST_F(ChooserTest, LongFolderIsShortenedInTheMiddleOnTheButton) {
+    const QString folder = driveC + "/" + QString("Tidebook").repeated(12) + "/End & Fin";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    TFolderVUpF w;
+    Pick(w, folder);
+    EXPECT_EQ(Edit(&w)->text(), folder) << "the edit box shows the whole path";
+    EXPECT_TRUE(Accept(&w)->text().contains(QChar(0x2026)));
+    ExpectCaption(Accept(&w), {"インストール済みフォルダー", folder + "です。"});
 }
 
 TEST_F(ChooserTest, AcceptRefusesWhatIsNotAnExistingFolder) {
@@ -273,7 +304,7 @@ TEST_F(ChooserTest, InstalledFolderChooserAcceptsAnyExistingFolder) {
 
     Pick(w, driveC + "/Empty");
     EXPECT_EQ(Edit(&w)->text(), driveC + "/Empty");
-    EXPECT_EQ(Accept(&w)->text(), "インストール済みフォルダー\n" + driveC + "/Emptyです。");
+    ExpectCaption(Accept(&w), {"インストール済みフォルダー", driveC + "/Emptyです。"});
     w.BitBtn1Click();
     EXPECT_EQ(Inst_Mode, 2);
     EXPECT_EQ(w.result(), QDialog::Accepted);
