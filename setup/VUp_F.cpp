@@ -44,6 +44,11 @@ TVUpF::TVUpF(QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::TVUpF>()), IBTr1(&IBDB1), IBSQL(&IBDB1, &IBTr1) {
     ui->setupUi(this);
     setFont(platform::UiFont(16));
+    // Set outright: a label with a style sheet keeps the font it was
+    // polished with and would not follow the window font.
+    ui->Label1->setFont(platform::UiFont(16, true));
+    ui->Btn_V_Up->setFont(platform::UiFont(16, true));
+    ui->Btn_Close->setFont(platform::UiFont(16, true));
     setFixedSize(632, 446);
 
     // The connection: fixed parameters, no login dialog, dialect 3, the one

@@ -194,6 +194,12 @@ TEST_F(VUpTest, ShownWindow) {
     }
     EXPECT_TRUE(Button("Btn_V_Up")->font().bold());
     EXPECT_FALSE(Button("Btn_DBCheck")->font().bold());
+    auto* title = w.findChild<QLabel*>(QStringLiteral("Label1"));
+    ASSERT_NE(title, nullptr);
+    EXPECT_TRUE(title->font().bold());
+    for (QWidget* c : {static_cast<QWidget*>(title), static_cast<QWidget*>(label),
+                       static_cast<QWidget*>(Button("Btn_V_Up")), static_cast<QWidget*>(Button("Btn_AllCheck"))})
+        EXPECT_EQ(QFontInfo(c->font()).pixelSize(), 16) << c->objectName().toStdString();
     EXPECT_FALSE(FitsCp932(QStringLiteral("\u2603"))) << "the check itself must be able to fail";
 }
 
