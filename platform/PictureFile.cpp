@@ -33,13 +33,6 @@ quint32 U32(const QByteArray& b, int at) { return qFromLittleEndian<quint32>(b.c
 qint32 I32(const QByteArray& b, int at) { return qFromLittleEndian<qint32>(b.constData() + at); }
 quint16 U16(const QByteArray& b, int at) { return qFromLittleEndian<quint16>(b.constData() + at); }
 
-// Qt refuses images above its allocation limit (256 MB by default), which is
-// below our own picture limit; make room for the largest picture we accept.
-void AllowLargePictures() {
-    const int neededMb = static_cast<int>(kMaxPicturePixels * 4 / (1024 * 1024)) + 16;
-    if (QImageReader::allocationLimit() < neededMb) QImageReader::setAllocationLimit(neededMb);
-}
-
 QImage ToRgb32(QImage image) {
     if (image.format() != QImage::Format_RGB32) image = image.convertToFormat(QImage::Format_RGB32);
     return image;
@@ -157,7 +150,7 @@ QImage ReadBmpFrom(QIODevice* device, int64_t maxPixels) {
             throw Error(InvalidBitmap());
     }
 
-    AllowLargePictures();
+    AllowLargePictureReads();
     QImageReader reader(device, "BMP");
     reader.setAutoTransform(false);
     QImage image;
@@ -170,6 +163,11 @@ QImage ReadBmpFrom(QIODevice* device, int64_t maxPixels) {
 }
 
 }  // namespace
+
+void AllowLargePictureReads() {
+    const int neededMb = static_cast<int>(kMaxPicturePixels * 4 / (1024 * 1024)) + 16;
+    if (QImageReader::allocationLimit() < neededMb) QImageReader::setAllocationLimit(neededMb);
+}
 
 bool PictureSizeAllowed(int64_t width, int64_t height) {
     return width >= 1 && height >= 1 && width <= kMaxPictureSide && height <= kMaxPictureSide &&
@@ -212,6 +210,7 @@ QImage ReadBmpFile(const QString& path) {
 }
 
 QImage ReadJpegFile(const QString& path) {
+    AllowLargePictureReads();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) throw Error(CannotOpen(path, file.errorString()));
     if (file.size() > kMaxJpegFileBytes) throw Error(QStringLiteral("JPEG file too large"));

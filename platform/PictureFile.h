@@ -30,6 +30,13 @@ inline constexpr int64_t kMaxPicturePixels = 150'000'000;
 // True when a picture of width x height may be loaded.
 bool PictureSizeAllowed(int64_t width, int64_t height);
 
+// Qt refuses to read images above its allocation limit (128 MB by default,
+// about 5,800 x 5,800 pixels), far below the pictures we accept. Raises it to
+// fit the largest accepted picture, so that a picture taken in can also be
+// read back later (the undo snapshots). The readers below call it; so must
+// any other way a picture comes in (the clipboard).
+void AllowLargePictureReads();
+
 // Width and height from a BMP header (negative heights, meaning top-down,
 // come out positive). Throws platform::Error when the data does not start
 // with a bitmap header.

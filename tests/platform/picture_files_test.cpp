@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QImageReader>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -17,6 +18,7 @@
 
 #include <jpeglib.h>
 
+#include "platform/Bitmap.h"
 #include "platform/Error.h"
 #include "platform/JpegDecoder.h"
 #include "platform/PictureFile.h"
@@ -570,4 +572,23 @@ TEST(DecodeJpeg, LargePictureIsAnOrdinaryImage) {
     img.setPixel(0, 0, qRgb(1, 2, 3));
     EXPECT_EQ(img.pixel(0, 0), qRgb(1, 2, 3));
     EXPECT_NE(copy.pixel(0, 0), qRgb(1, 2, 3));
+}
+
+// Qt's own image allocation limit (128 MB) is far below the pictures we take
+// in: once a large picture is in, its snapshots must read back too.
+TEST(ReadPicture, LargePictureTakenInCanBeReadBackAsASnapshot) {
+    QImageReader::setAllocationLimit(128);  // Qt's default
+    QTemporaryDir dir;
+    const QString path = dir.filePath("p.jpg");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(BaselineJpeg());
+    f.close();
+    platform::ReadJpegFile(path);
+
+    platform::Bitmap big(6000, 6000);  // 144 MB as a 32-bit image
+    big.GetCanvas().SetPixel(5999, 5999, platform::colors::Red);
+    platform::Bitmap back;
+    back.LoadFromBmp(big.SaveToBmp());
+    EXPECT_EQ(back.Image(), big.Image());
 }
