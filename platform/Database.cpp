@@ -11,6 +11,7 @@
 #include <QtGlobal>
 #include <algorithm>
 #include <cstdlib>
+#include <csignal>
 #include <dlfcn.h>
 #include <sys/stat.h>
 #include <type_traits>
@@ -125,6 +126,29 @@ const Api& Client() {
     }
     return *loaded.insert(name, api);
 }
+
+// On its first attachment the client library takes over SIGINT and SIGTERM
+// and from then on swallows them: the program could no longer be ended by
+// Ctrl+C or by the session's termination request. The handlers the program
+// had are put back after each attach or create; a signal then ends the
+// program as before. (Work is committed step by step, and the engine's
+// careful writes keep the file sound when a process ends abruptly.)
+class KeepSignalHandlers {
+public:
+    KeepSignalHandlers() {
+        for (int i = 0; i < kCount; ++i) ::sigaction(kSignals[i], nullptr, &saved_[i]);
+    }
+    ~KeepSignalHandlers() {
+        for (int i = 0; i < kCount; ++i) ::sigaction(kSignals[i], &saved_[i], nullptr);
+    }
+    KeepSignalHandlers(const KeepSignalHandlers&) = delete;
+    KeepSignalHandlers& operator=(const KeepSignalHandlers&) = delete;
+
+private:
+    static constexpr int kCount = 2;
+    static constexpr int kSignals[kCount] = {SIGINT, SIGTERM};
+    struct sigaction saved_[kCount] {};
+};
 
 // --- Handles and status vectors ----------------------------------------------
 
@@ -246,8 +270,11 @@ void Database::Connect() {
     const std::vector<char> dpb = ParameterBlock(false, 0);
     Status status;
     FB_API_HANDLE h = 0;
-    api.attach(&status, static_cast<short>(path.size()), path.constData(), &h,
-               static_cast<short>(dpb.size()), dpb.data());
+    {
+        KeepSignalHandlers keep;
+        api.attach(&status, static_cast<short>(path.size()), path.constData(), &h,
+                   static_cast<short>(dpb.size()), dpb.data());
+    }
     Check(api, status);
     handle_ = FromHandle(h);
 }
@@ -260,8 +287,11 @@ void Database::CreateDatabase(int pageSize) {
     const std::vector<char> dpb = ParameterBlock(true, pageSize);
     Status status;
     FB_API_HANDLE h = 0;
-    api.create(&status, static_cast<short>(path.size()), path.constData(), &h,
-               static_cast<short>(dpb.size()), dpb.data(), 0);
+    {
+        KeepSignalHandlers keep;
+        api.create(&status, static_cast<short>(path.size()), path.constData(), &h,
+                   static_cast<short>(dpb.size()), dpb.data(), 0);
+    }
     Check(api, status);
     handle_ = FromHandle(h);
 }

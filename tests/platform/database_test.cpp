@@ -7,6 +7,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <memory>
 
 #include "platform/Database.h"
@@ -232,6 +235,35 @@ TEST_F(DatabaseTest, MissingClientLibraryIsAnErrorAtConnect) {
     EXPECT_TRUE(e.contains(QStringLiteral("libfbclient-missing.so.9"))) << e.toStdString();
     EXPECT_TRUE(e.contains(QStringLiteral("could not be loaded"))) << e.toStdString();
     EXPECT_FALSE(db.Connected());
+}
+
+// The client library must not take SIGTERM and SIGINT away from the program:
+// after attaching, a child process still ends on SIGTERM.
+TEST_F(DatabaseTest, SignalsStillEndTheProgramAfterAttaching) {
+    {
+        Database db;
+        Transaction tr(&db);
+        MakeDatabase(db, tr, QStringLiteral("a.fdb"));
+    }
+    const QByteArray path = PathOf(QStringLiteral("a.fdb")).toUtf8();
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        Database db;
+        db.SetDatabaseName(QString::fromUtf8(path));
+        try {
+            db.Connect();
+        } catch (...) {
+            ::_exit(3);
+        }
+        ::kill(::getpid(), SIGTERM);
+        ::sleep(5);
+        ::_exit(4);  // still alive: the signal was swallowed
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM)
+        << "exited=" << WIFEXITED(status) << " code=" << WEXITSTATUS(status);
 }
 
 TEST_F(DatabaseTest, CreateRefusesAnExistingFile) {
