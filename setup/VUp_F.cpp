@@ -57,15 +57,21 @@ TVUpF::TVUpF(QWidget* parent)
     IBDB1.SetSqlDialect(3);
     IBDB1.SetDefaultTransaction(&IBTr1);
 
-    connect(ui->Btn_V_Up, &QPushButton::clicked, this, &TVUpF::Btn_V_UpClick);
-    connect(ui->Btn_DBBack, &QPushButton::clicked, this, &TVUpF::Btn_DBBackClick);
-    connect(ui->Btn_DBCheck, &QPushButton::clicked, this, &TVUpF::Btn_DBCheckClick);
-    connect(ui->Btn_FieldAdd, &QPushButton::clicked, this, &TVUpF::Btn_FieldAddClick);
-    connect(ui->Btn_TableAdd, &QPushButton::clicked, this, &TVUpF::Btn_TableAddClick);
-    connect(ui->Btn_DataAdd, &QPushButton::clicked, this, &TVUpF::Btn_DataAddClick);
-    connect(ui->Btn_MemoAdd, &QPushButton::clicked, this, &TVUpF::Btn_MemoAddClick);
-    connect(ui->Btn_AllCheck, &QPushButton::clicked, this, &TVUpF::Btn_AllCheckClick);
-    connect(ui->Btn_Close, &QPushButton::clicked, this, &TVUpF::Btn_CloseClick);
+    // An error that a handler does not catch goes to the application's error
+    // box here, before it could unwind through the toolkit's frames.
+    const auto bind = [this](QPushButton* button, void (TVUpF::*handler)()) {
+        connect(button, &QPushButton::clicked, this,
+                [this, handler] { platform::Application::Guard([&] { (this->*handler)(); }); });
+    };
+    bind(ui->Btn_V_Up, &TVUpF::Btn_V_UpClick);
+    bind(ui->Btn_DBBack, &TVUpF::Btn_DBBackClick);
+    bind(ui->Btn_DBCheck, &TVUpF::Btn_DBCheckClick);
+    bind(ui->Btn_FieldAdd, &TVUpF::Btn_FieldAddClick);
+    bind(ui->Btn_TableAdd, &TVUpF::Btn_TableAddClick);
+    bind(ui->Btn_DataAdd, &TVUpF::Btn_DataAddClick);
+    bind(ui->Btn_MemoAdd, &TVUpF::Btn_MemoAddClick);
+    bind(ui->Btn_AllCheck, &TVUpF::Btn_AllCheckClick);
+    bind(ui->Btn_Close, &TVUpF::Btn_CloseClick);
 }
 
 TVUpF::~TVUpF() {

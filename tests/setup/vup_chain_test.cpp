@@ -22,6 +22,8 @@ struct ChainCase {
     std::vector<Step> steps;   // after the check
 };
 
+void PrintTo(const ChainCase& c, std::ostream* os) { *os << "check code " << c.code; }
+
 QStringList FieldAdded() { return {QStringLiteral("フィールドの追加完了"), kSep}; }
 QStringList TableAdded() { return {QStringLiteral("テーブルの追加完了"), QStringLiteral("  ")}; }
 QStringList MemoCopied() { return {QStringLiteral("メモデータベースをコピーしました。"), QString()}; }
