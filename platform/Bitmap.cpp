@@ -5,6 +5,7 @@
 #include <QImageWriter>
 
 #include "platform/Error.h"
+#include "platform/PictureFile.h"
 
 namespace platform {
 
@@ -58,6 +59,8 @@ QByteArray Bitmap::SaveToBmp() const {
 }
 
 void Bitmap::LoadFromBmp(const QByteArray& data) {
+    // Snapshots of large pictures must read back whatever their size.
+    AllowLargePictureReads();
     QBuffer buffer;
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);
