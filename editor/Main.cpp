@@ -12,7 +12,6 @@
 #include <QScreen>
 #include <QStyle>
 
-#include "editor/map/MapGlyphs.h"
 #include "editor/resources/Art.h"
 #include "editor/window/Controls.h"
 #include "editor/window/VersionInfo.h"
@@ -129,7 +128,7 @@ TForm_Main::TForm_Main(QWidget* parent) : QWidget(parent), ui(std::make_unique<U
     ColorBox1->setFont(platform::UiFont(15));
     UpDown1->SetAssociate(Edit_Haba);
     // The point-map palette's no-tool button: its arrow, down at start.
-    S2_Btn0->SetGlyph(editor::MapNoToolGlyph());
+    S2_Btn0->SetGlyph(editor::MapArrowGlyph());
     S2_Btn0->SetDown();
     Label_Point->clear();
     RigButton(30)->SetShowHint(false);

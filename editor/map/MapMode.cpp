@@ -4,7 +4,7 @@
 #include <QPushButton>
 
 #include "editor/Main.h"
-#include "editor/map/MapGlyphs.h"
+#include "editor/resources/Art.h"
 #include "editor/window/Controls.h"
 #include "platform/Canvas.h"
 
@@ -94,7 +94,7 @@ void TForm_Main::Btn_Shikake_Or_PointClick() {
 void TForm_Main::LoadMapPaletteGlyphs() {
     const int base = GlyphBase(R_Group1->ItemIndex());
     if (base < 0) return;
-    for (int k = 1; k <= 9; ++k) MapButton(k)->SetGlyph(editor::MapPaletteGlyph(base + k - 1));
+    for (int k = 1; k <= 9; ++k) MapButton(k)->SetGlyph(editor::MapGlyph(base + k - 1));
 }
 
 void TForm_Main::R_Group1Click() {
@@ -122,6 +122,6 @@ void TForm_Main::S2_Btn_Click(TSpeedButton* sender) {
     if (set < 0 || set > 2 || k < 1 || k > 9) return;
     const MapToolEntry& e = kMapTools[set][k - 1];
     Label_Point->setText(QString::fromUtf16(e.label));
-    if (e.preview >= 0) Image_H->setPixmap(editor::MapPaletteGlyph(e.preview));
+    if (e.preview >= 0) Image_H->setPixmap(editor::MapGlyph(e.preview));
     if (set == 2 && FMapTool == 109) R_Group_Keshigomu->setEnabled(true);
 }

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "editor/map/MapGlyphs.h"
+#include "editor/resources/Art.h"
 #include "map_fixture.h"
 
 namespace {
@@ -16,7 +16,7 @@ namespace colors = platform::colors;
 
 bool Within(const QWidget* w, const QWidget* ancestor) { return w && (w == ancestor || ancestor->isAncestorOf(w)); }
 
-QImage GlyphImage(int index) { return editor::MapPaletteGlyph(index).toImage(); }
+QImage GlyphImage(int index) { return editor::MapGlyph(index).toImage(); }
 
 class ModeSwitchTest : public FormFixture {
 protected:
@@ -62,7 +62,7 @@ TEST_F(ModeSwitchTest, AtStartTheRigPaletteIsInFrontAndTheMapPaletteWaits) {
     EXPECT_TRUE(form->R_Group_line->Button(1)->isChecked());
     EXPECT_EQ(form->FMapTool, 0);
     for (int k = 0; k <= 9; ++k) EXPECT_TRUE(form->MapButton(k)->text().isEmpty()) << k;
-    EXPECT_EQ(form->S2_Btn0->Glyph().toImage(), editor::MapNoToolGlyph().toImage());
+    EXPECT_EQ(form->S2_Btn0->Glyph().toImage(), editor::MapArrowGlyph().toImage());
 }
 
 TEST_F(ModeSwitchTest, ToPointMapModeGivesABlankPictureTheMapPaletteAndNoUndo) {
@@ -107,7 +107,10 @@ TEST_F(ModeSwitchTest, ToPointMapModeGivesABlankPictureTheMapPaletteAndNoUndo) {
     EXPECT_TRUE(form->Image_H->pixmap().isNull());
     EXPECT_TRUE(form->S2_Btn0->isChecked());
     EXPECT_EQ(form->FMapTool, 0);
-    for (int k = 1; k <= 9; ++k) EXPECT_EQ(form->MapButton(k)->Glyph().toImage(), GlyphImage(k - 1)) << k;
+    for (int k = 1; k <= 9; ++k) {
+        EXPECT_FALSE(form->MapButton(k)->Glyph().isNull()) << k;
+        EXPECT_EQ(form->MapButton(k)->Glyph().toImage(), GlyphImage(k - 1)) << k;
+    }
 }
 
 TEST_F(ModeSwitchTest, BackToRigModeWritesTheHeadingAndResetsUndo) {
