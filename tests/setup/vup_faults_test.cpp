@@ -4,6 +4,7 @@
 #include <QDirIterator>
 #include <csignal>
 #include <functional>
+#include <iostream>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -97,7 +98,10 @@ TEST_F(VUpTest, ConnectRefused) {
         ASSERT_TRUE(QDir().mkpath(inst_));
         if (!c.prepare(*this)) {
             if (c.cleanup) c.cleanup(*this);
-            ADD_FAILURE() << "cannot set up: " << c.name;
+            // Root without the right to set the immutable flag (a container):
+            // no way to make a file read-only for this process.
+            EXPECT_STREQ(c.name, "read-only file") << "cannot set up";
+            std::cout << "[  SKIPPED ] case \"" << c.name << "\": not possible on this machine\n";
             continue;
         }
         const QByteArray before = ReadBytes(catchRec);
