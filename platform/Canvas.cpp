@@ -5,7 +5,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPainterPathStroker>
 #include <QPolygonF>
 #include <algorithm>
 #include <cmath>
@@ -27,15 +26,19 @@ constexpr double kPi = std::numbers::pi;
 //    rasteriser: one pixel per column (or row), the nearest to the line,
 //    halves going up / left. So a line covers the same pixels whichever way
 //    it is drawn (apart from its excluded end) and each pixel once.
-//  - Areas (insides, wide lines, wide outlines) are filled by Qt, which
-//    samples pixel centres. Area geometry is shifted by half a pixel less a
-//    hair, so a pixel belongs to an area when its point nudged a hair right
-//    and down lies inside (the top-left rule), independently of how the
-//    rasteriser breaks ties. Qt rasterises in 1/64 pixel steps; the hair is
-//    four of them.
-//  - A wide pen band of even width w is centred half a pixel above / left of
-//    the path (w/2 pixels on that side, w/2 - 1 on the other), an odd one on
-//    the path; its edges then never pass through pixel points.
+//  - Areas belong to the pixels whose point, nudged a hair right and down,
+//    lies inside (the top-left rule). Wide lines and outlines are unions of
+//    convex pieces (a band per segment, a join per corner) that we scan
+//    ourselves. Figure insides (alternate filling) are filled by Qt, which
+//    samples pixel centres: their geometry is shifted by half a pixel less
+//    the hair. Qt rasterises in 1/64 pixel steps; the hair is four of them,
+//    so Qt's own way of breaking ties never matters.
+//  - A wide pen covers the band of width w centred on the path. A band of
+//    even width has its edges on pixel points along level and upright paths;
+//    the hair gives the upper / left one to the band, so it takes w/2 rows
+//    above such a path and w/2 - 1 below. Being centred, a wider band always
+//    covers a narrower one along the same path, and a band of width 2 or more
+//    covers the thin line: a final figure covers its rubber band.
 constexpr double kNudge = 1.0 / 16;
 constexpr double kAreaShift = 0.5 - kNudge;
 // Wide lines and curves start this much before their first point and end this
@@ -198,8 +201,12 @@ void ThinSegment(const QPointF& a, const QPointF& b, const QRect& clip, Visit vi
     double from = step > 0 ? std::max(i0, cm0) : std::min(i0, cm0);
     double to = step > 0 ? std::min(i1 - 1, cm1) : std::max(i1 + 1, cm1);
     if (step > 0 ? from > to : from < to) return;
+    const double lo = std::min(am, am + dm), hi = std::max(am, am + dm);
     for (double i = from;; i += step) {
-        const double n = RoundPixel(an + ((i - am) * dn) / dm);
+        // The nearest point of the segment itself: a step half a pixel
+        // before a fractional start does not follow the line beyond it.
+        const double at = std::clamp(i, lo, hi);
+        const double n = RoundPixel(an + ((at - am) * dn) / dm);
         const double x = xMajor ? i : n, y = xMajor ? n : i;
         if (x >= clip.left() && x <= clip.right() && y >= clip.top() && y <= clip.bottom()) visit(int(x), int(y));
         if (i == to) break;
@@ -207,25 +214,36 @@ void ThinSegment(const QPointF& a, const QPointF& b, const QRect& clip, Visit vi
 }
 
 // The wide band along segment a -> b: flat ends set back by kCapInset, edges
-// w/2 to either side, shifted as the pen convention asks for even widths.
+// w/2 to either side.
 std::vector<QPointF> WideBand(const QPointF& a, const QPointF& b, int w) {
     const double dx = b.x() - a.x(), dy = b.y() - a.y();
     const double len = std::hypot(dx, dy);
     const double ux = dx / len, uy = dy / len;
     const double nx = -uy, ny = ux;
-    const double shift = (w % 2 == 0) ? -0.5 * (nx + ny) : 0.0;  // (-1/2, -1/2) along the normal
-    const double lo = shift - w / 2.0, hi = shift + w / 2.0;
+    const double lo = -w / 2.0, hi = w / 2.0;
     const QPointF s(a.x() - ux * kCapInset, a.y() - uy * kCapInset);
     const QPointF e(b.x() - ux * kCapInset, b.y() - uy * kCapInset);
     return {{s.x() + nx * lo, s.y() + ny * lo}, {e.x() + nx * lo, e.y() + ny * lo},
             {e.x() + nx * hi, e.y() + ny * hi}, {s.x() + nx * hi, s.y() + ny * hi}};
 }
 
-// Prepares an open polyline for stroking with a wide pen: shifted as the pen
-// convention asks for even widths, and its flat ends set like a wide line's
-// (the ends move only across the line, and by kCapInset back along it).
-void ShiftForWidePen(std::vector<QPointF>& line, int w) {
-    const QPointF shift = (w % 2 == 0) ? QPointF(-0.5, -0.5) : QPointF(0, 0);
+// The first pixel that ThinSegment(a, b) draws, as a point.
+QPointF FirstThinPixel(const QPointF& a, const QPointF& b) {
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    const bool xMajor = std::abs(dx) >= std::abs(dy);
+    const double am = xMajor ? a.x() : a.y(), an = xMajor ? a.y() : a.x();
+    const double dm = xMajor ? dx : dy, dn = xMajor ? dy : dx;
+    const double i0 = RoundPixel(am);
+    const double at = std::clamp(i0, std::min(am, am + dm), std::max(am, am + dm));
+    const double n = RoundPixel(an + ((at - am) * dn) / dm);
+    return xMajor ? QPointF(i0, n) : QPointF(n, i0);
+}
+
+// Sets the flat ends of an open polyline for a wide pen like a wide line's:
+// the start a hair before the first point, the end a hair before the last.
+// A start between pixels goes back further, to the pixel where the thin line
+// starts, so that the wide pen covers the thin one.
+void SetWideEnds(std::vector<QPointF>& line) {
     const auto unit = [](const QPointF& from, const QPointF& to) {
         const QPointF d = to - from;
         const double len = std::hypot(d.x(), d.y());
@@ -236,13 +254,112 @@ void ShiftForWidePen(std::vector<QPointF>& line, int w) {
     size_t j = line.size() - 2;
     while (j > 0 && line[j] == line.back()) --j;
     const QPointF u0 = unit(line[0], line[i]), u1 = unit(line[j], line.back());
-    const auto across = [&](const QPointF& u) { return shift - QPointF::dotProduct(shift, u) * u; };
-    const QPointF start = line[0] + across(u0) - u0 * kCapInset;
-    const QPointF end = line.back() + across(u1) - u1 * kCapInset;
-    for (QPointF& q : line) q += shift;
-    line.front() = start;
-    line.back() = end;
+    double back = kCapInset;
+    if (line[i] != line[0]) {
+        const double ahead = QPointF::dotProduct(FirstThinPixel(line[0], line[i]) - line[0], u0);
+        back += std::max(0.0, -ahead);
+    }
+    line.front() -= u0 * back;
+    line.back() -= u1 * kCapInset;
 }
+
+// The pixels of a convex polygon within `clip`: those whose point, nudged a
+// hair right and down, lies inside (edges included). One span per row, so
+// each pixel is visited once.
+template <typename Visit>
+void ConvexSpans(const std::vector<QPointF>& pts, const QRect& clip, Visit visit) {
+    if (pts.size() < 3 || clip.isEmpty()) return;
+    double top = pts[0].y(), bottom = top;
+    for (const QPointF& q : pts) {
+        top = std::min(top, q.y());
+        bottom = std::max(bottom, q.y());
+    }
+    const double j0 = std::max(std::ceil(top - kNudge), double(clip.top()));
+    const double j1 = std::min(std::floor(bottom - kNudge), double(clip.bottom()));
+    for (double j = j0; j <= j1; ++j) {
+        const double y = j + kNudge;
+        double left = std::numeric_limits<double>::max(), right = -left;
+        for (size_t k = 0; k < pts.size(); ++k) {
+            const QPointF& a = pts[k];
+            const QPointF& b = pts[(k + 1) % pts.size()];
+            if (std::min(a.y(), b.y()) > y || std::max(a.y(), b.y()) < y) continue;
+            if (a.y() == b.y()) {
+                left = std::min({left, a.x(), b.x()});
+                right = std::max({right, a.x(), b.x()});
+            } else {
+                const double x = a.x() + (y - a.y()) * (b.x() - a.x()) / (b.y() - a.y());
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
+        if (left > right) continue;
+        const double i0 = std::max(std::ceil(left - kNudge), double(clip.left()));
+        const double i1 = std::min(std::floor(right - kNudge), double(clip.right()));
+        for (double i = i0; i <= i1; ++i) visit(int(i), int(j));
+    }
+}
+
+// The area a wide pen covers along polylines, as a union of convex pieces:
+// a band for each segment and a join at each corner (a disc, or for bevelled
+// joins a triangle on either side). The pieces are rasterised one by one, so
+// however sharply the path turns, no piece can cancel another.
+class WideOutline {
+public:
+    WideOutline(int w, bool round) : half_(w / 2.0), round_(round) {
+        if (round_) {
+            // A polygon within kFlatness of the disc of radius w/2.
+            const double step = 2 * std::acos(std::max(0.0, 1 - kFlatness / half_));
+            const int n = std::clamp(int(std::ceil(2 * kPi / std::max(step, 1e-3))), 8, 1024);
+            for (int i = 0; i < n; ++i)
+                disc_.emplace_back(half_ * std::cos(2 * kPi * i / n), half_ * std::sin(2 * kPi * i / n));
+        }
+    }
+
+    void Add(const std::vector<QPointF>& pts, bool closed) {
+        // The corners that matter: repeated points dropped.
+        std::vector<QPointF> p;
+        for (const QPointF& q : pts)
+            if (p.empty() || q != p.back()) p.push_back(q);
+        if (closed && p.size() > 1 && p.front() == p.back()) p.pop_back();
+        if (p.size() < 2) return;
+        const size_t n = p.size(), segments = closed ? n : n - 1;
+        for (size_t k = 0; k < segments; ++k) {
+            const QPointF& a = p[k];
+            const QPointF& b = p[(k + 1) % n];
+            const QPointF nrm = Normal(a, b) * half_;
+            pieces_.push_back({a + nrm, b + nrm, b - nrm, a - nrm});
+        }
+        for (size_t k = closed ? 0 : 1; k < (closed ? n : n - 1); ++k) {
+            const QPointF& v = p[k];
+            if (round_) {
+                std::vector<QPointF> disc = disc_;
+                for (QPointF& q : disc) q += v;
+                pieces_.push_back(std::move(disc));
+            } else {
+                const QPointF before = Normal(p[(k + n - 1) % n], v) * half_, after = Normal(v, p[(k + 1) % n]) * half_;
+                pieces_.push_back({v, v + before, v + after});
+                pieces_.push_back({v, v - before, v - after});
+            }
+        }
+    }
+
+    template <typename Visit>
+    void Rasterise(const QRect& clip, Visit visit) const {
+        for (const auto& piece : pieces_) ConvexSpans(piece, clip, visit);
+    }
+
+private:
+    static QPointF Normal(const QPointF& a, const QPointF& b) {
+        const QPointF d = b - a;
+        const double len = std::hypot(d.x(), d.y());
+        return QPointF(-d.y() / len, d.x() / len);
+    }
+
+    double half_;
+    bool round_;
+    std::vector<QPointF> disc_;
+    std::vector<std::vector<QPointF>> pieces_;
+};
 
 // ---------------------------------------------------------------- flattening
 
@@ -365,11 +482,9 @@ struct Canvas::Figure {
     // pie); bevelled along flattened curves, whose tiny turns look the same
     // either way and bevel much faster.
     Qt::PenJoinStyle join = Qt::BevelJoin;
-    // Where the figure's points lie; set by the operation.
-    double left = 0, top = 0, right = 0, bottom = 0;
-    // Filled in by DrawFigure before the geometry is built.
-    QRect area;   // pixels the figure may touch
-    RectD cull{};  // geometry outside it cannot show
+    // Set by the operation (SetArea) before it builds the geometry.
+    QRect area;    // pixels the figure may touch
+    RectD cull{};  // geometry outside it cannot show there
 };
 
 Canvas::Canvas(QImage* image) : image_(image) { ResetDefaults(); }
@@ -424,7 +539,6 @@ void Canvas::LineTo(int x, int y) {
 
     if (w == 1) {
         const bool notXor = penMode_ == PenMode::NotXor;
-        QRect touched;
         int l = std::numeric_limits<int>::max(), t = l, r = std::numeric_limits<int>::min(), b = r;
         ThinSegment(QPointF(from.X, from.Y), QPointF(x, y), bounds, [&](int px, int py) {
             QRgb& d = reinterpret_cast<QRgb*>(image_->scanLine(py))[px];
@@ -438,25 +552,19 @@ void Canvas::LineTo(int x, int y) {
         return;
     }
 
-    // A wide line is one convex band, so Qt changes each pixel once.
-    std::vector<QPointF> band =
-        ClipPolygon(WideBand(QPointF(from.X, from.Y), QPointF(x, y), w), Expanded(bounds, 4));
-    if (band.size() < 3) return;
-    double l = band[0].x(), t = band[0].y(), r = l, b = t;
-    for (const QPointF& q : band) {
-        l = std::min(l, q.x());
-        r = std::max(r, q.x());
-        t = std::min(t, q.y());
-        b = std::max(b, q.y());
-    }
-    QPainter p(image_);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    if (penMode_ == PenMode::NotXor) p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor::fromRgb(color));
-    p.translate(kAreaShift, kAreaShift);
-    p.drawPolygon(QPolygonF(QList<QPointF>(band.begin(), band.end())));
-    Invalidate(PixelSpan(l, t, r, b, 1, bounds));
+    // A wide line is one convex band: each pixel changes once.
+    const std::vector<QPointF> band = WideBand(QPointF(from.X, from.Y), QPointF(x, y), w);
+    const bool notXor = penMode_ == PenMode::NotXor;
+    int l = std::numeric_limits<int>::max(), t = l, r = std::numeric_limits<int>::min(), b = r;
+    ConvexSpans(band, bounds, [&](int px, int py) {
+        QRgb& d = reinterpret_cast<QRgb*>(image_->scanLine(py))[px];
+        d = notXor ? ~(color ^ d) : color;
+        l = std::min(l, px);
+        r = std::max(r, px);
+        t = std::min(t, py);
+        b = std::max(b, py);
+    });
+    if (l <= r) Invalidate(QRect(QPoint(l, t), QPoint(r, b)));
 }
 
 // ---------------------------------------------------------------- figures
@@ -469,21 +577,27 @@ void Canvas::DrawFigure(Figure& f) {
     // wholly inside stays closed; otherwise it is cut into open pieces whose
     // ends lie too far out to show.
     std::vector<std::vector<QPointF>> closedOut, openOut;
-    for (auto poly : f.closed) {
+    for (const auto& poly : f.closed) {
         if (poly.empty()) continue;
-        if (w > 1 && w % 2 == 0)
-            for (QPointF& q : poly) q -= QPointF(0.5, 0.5);
         if (std::all_of(poly.begin(), poly.end(), [&](const QPointF& q) { return f.cull.Contains(q); })) {
             closedOut.push_back(poly);
         } else {
             std::vector<QPointF> ring = poly;
             ring.push_back(poly.front());
-            ClipPolyline(ring, f.cull, openOut);
+            std::vector<std::vector<QPointF>> pieces;
+            ClipPolyline(ring, f.cull, pieces);
+            // A piece that runs through the ring's first point is one piece,
+            // so that its corner there gets its join.
+            if (pieces.size() >= 2 && pieces.back().back() == pieces.front().front()) {
+                pieces.back().insert(pieces.back().end(), pieces.front().begin() + 1, pieces.front().end());
+                pieces.erase(pieces.begin());
+            }
+            for (auto& piece : pieces) openOut.push_back(std::move(piece));
         }
     }
     for (auto& line : f.open) {
         if (line.size() < 2) continue;
-        if (w > 1) ShiftForWidePen(line, w);
+        if (w > 1) SetWideEnds(line);
         ClipPolyline(line, f.cull, openOut);
     }
     std::vector<std::vector<QPointF>> fills;
@@ -513,41 +627,28 @@ void Canvas::DrawFigure(Figure& f) {
     const QRect area = PixelSpan(l, t, r, b, w / 2.0 + 2, f.area);
     if (area.isEmpty()) return;
 
-    // Coverage mask of the area: 0 untouched, inside, outline.
-    // Qt paints fastest on 32-bit images; the mask keeps its value in the
-    // blue byte.
+    // Coverage mask of the area: 0 untouched, inside, outline. Qt paints
+    // fastest on 32-bit images; the mask keeps its value in the blue byte.
     QImage mask(area.size(), QImage::Format_RGB32);
     mask.fill(0);
-    {
+    if (!fills.empty()) {
         QPainter p(&mask);
         p.setRenderHint(QPainter::Antialiasing, false);
-        const QTransform areaShift = QTransform::fromTranslate(kAreaShift - area.left(), kAreaShift - area.top());
-        if (!fills.empty()) {
-            QPainterPath path;
-            path.setFillRule(Qt::OddEvenFill);
-            for (const auto& poly : fills) path.addPolygon(QPolygonF(QList<QPointF>(poly.begin(), poly.end())));
-            p.setTransform(areaShift);
-            p.fillPath(path, QColor(kMaskInside, kMaskInside, kMaskInside));
-        }
-        if (w > 1) {
-            QPainterPath path;
-            for (const auto& poly : closedOut) {
-                path.addPolygon(QPolygonF(QList<QPointF>(poly.begin(), poly.end())));
-                path.closeSubpath();
-            }
-            for (const auto& line : openOut) path.addPolygon(QPolygonF(QList<QPointF>(line.begin(), line.end())));
-            QPainterPathStroker stroker;
-            stroker.setWidth(w);
-            stroker.setCapStyle(Qt::FlatCap);
-            stroker.setJoinStyle(f.join);
-            p.setTransform(areaShift);
-            p.fillPath(stroker.createStroke(path), QColor(kMaskOutline, kMaskOutline, kMaskOutline));
-        }
+        p.setTransform(QTransform::fromTranslate(kAreaShift - area.left(), kAreaShift - area.top()));
+        QPainterPath path;
+        path.setFillRule(Qt::OddEvenFill);
+        for (const auto& poly : fills) path.addPolygon(QPolygonF(QList<QPointF>(poly.begin(), poly.end())));
+        p.fillPath(path, QColor(kMaskInside, kMaskInside, kMaskInside));
     }
-    if (w == 1) {
-        const auto mark = [&](int x, int y) {
-            reinterpret_cast<QRgb*>(mask.scanLine(y - area.top()))[x - area.left()] = kMaskOutline;
-        };
+    const auto mark = [&](int x, int y) {
+        reinterpret_cast<QRgb*>(mask.scanLine(y - area.top()))[x - area.left()] = kMaskOutline;
+    };
+    if (w > 1) {
+        WideOutline band(w, f.join == Qt::RoundJoin);
+        for (const auto& poly : closedOut) band.Add(poly, true);
+        for (const auto& line : openOut) band.Add(line, false);
+        band.Rasterise(area, mark);
+    } else {
         for (const auto& poly : closedOut)
             for (size_t i = 0; i < poly.size(); ++i) ThinSegment(poly[i], poly[(i + 1) % poly.size()], area, mark);
         for (const auto& line : openOut)

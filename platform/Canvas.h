@@ -34,17 +34,21 @@
 //    crash nor hang.
 //
 // Pixels and pen widths. A point (x, y) names the pixel (x, y). A 1-pixel pen
-// draws thin (8-connected) lines through the pixels of the figure's path. A
-// pen of width w > 1 covers the pixels whose point, nudged a hair right and
-// down, lies within w/2 of the path: a band of w pixels across the path; for
-// even w the band has one pixel more above / left of the path than below /
-// right of it. So the outline of a box figure lies centred on the box's
-// border pixels, and the whole figure stays within columns
-// x1 - w/2 .. x2 - 1 + (w-1)/2 (rows alike, integer halves). Lines and curves
-// of any width end flat at their end point (no caps beyond it). Rectangle
-// corners are square; polygon and pie corners are round. The inside of a
-// figure is the set of pixels whose nudged point lies inside its path (the
-// top-left rule). Pen widths above 4096 draw as 4096.
+// draws thin (8-connected) lines through the pixels of the figure's path, one
+// pixel per step along the major axis, the nearest to the path (halves go up
+// / left). A pen of width w > 1 covers the pixels whose point, nudged a hair
+// right and down, lies within w/2 of the path: a band of w pixels across a
+// level or upright path, w/2 of them above / left of it and (w-1)/2 below /
+// right. So the outline of a box figure lies centred on the box's border
+// pixels, and the whole figure stays within columns
+// x1 - w/2 .. x2 - 1 + (w-1)/2 (rows alike, integer halves). Being centred
+// on the path, a wider pen covers every pixel of a narrower one (and a pen of
+// width 2 or more the thin line) drawing the same figure: a final figure
+// covers its rubber band. Lines and curves of any width end flat at their end
+// point (nothing beyond it). Rectangle corners are square; polygon and pie
+// corners are round. The inside of a figure is the set of pixels whose
+// nudged point lies inside its path (the top-left rule). Pen widths above
+// 4096 draw as 4096.
 
 #include <QFont>
 #include <QRect>

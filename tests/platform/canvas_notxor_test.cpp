@@ -238,4 +238,29 @@ TEST(CanvasNotXor, BlackPenOnWhiteShowsTheSameFigureAsCopyMode) {
     }
 }
 
+TEST(CanvasRubberBand, WiderFinalFigureCoversTheNarrowerPreview) {
+    // Previews are removed by drawing them again, except the last one, which
+    // the final figure - the same figure, with a pen as wide or wider - must
+    // cover entirely.
+    std::mt19937 rng(17);
+    const std::pair<int, int> widths[] = {{1, 2}, {1, 3}, {1, 4}, {2, 3}, {2, 4}, {3, 4}, {2, 2}, {3, 3}};
+    for (int round = 0; round < 400; ++round) {
+        Shape s = RandomShape(rng, 50, 40);
+        s.brush = BrushStyle::Clear;
+        for (auto [preview, final] : widths) {
+            Bitmap bmp(50, 40);
+            Canvas& c = bmp.GetCanvas();
+            s.width = preview;
+            Draw(c, s, PenMode::NotXor, colors::Black, colors::White);
+            s.width = final;
+            Draw(c, s, PenMode::Copy, kRed, colors::White);
+            int left = 0;
+            for (int y = 0; y < 40; ++y)
+                for (int x = 0; x < 50; ++x) left += bmp.Image().pixel(x, y) == qRgb(0, 0, 0);
+            ASSERT_EQ(left, 0) << Dump(bmp.Image(), bmp.Image().rect(), qRgb(255, 255, 255), 0, Rgb(kRed))
+                << s.name << " preview " << preview << " final " << final;
+        }
+    }
+}
+
 }  // namespace
