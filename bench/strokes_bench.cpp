@@ -58,7 +58,7 @@ private:
 };
 
 // The pointer wanders over a 200 x 200 square near the top-left corner,
-// visible on both pictures, in steps of a few pixels.
+// visible on both pictures, one pixel per move along alternate rows.
 QPoint PathPoint(int64_t i) {
     const int k = static_cast<int>(i % 40000);
     const int row = k / 200, col = k % 200;
