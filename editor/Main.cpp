@@ -131,6 +131,9 @@ TForm_Main::TForm_Main(QWidget* parent) : QWidget(parent), ui(std::make_unique<U
     S2_Btn0->SetGlyph(editor::MapArrowGlyph());
     S2_Btn0->SetDown();
     Label_Point->clear();
+    // The width caption is as wide as its text (it sizes itself, like the
+    // other labels).
+    Label_Hato->resize(Label_Hato->sizeHint().width(), Label_Hato->height());
     RigButton(30)->SetShowHint(false);
     for (int code = 0; code <= 34; ++code) RigButton(code)->SetGlyph(editor::RigGlyph(code));
     setWindowIcon(editor::AppIcon());

@@ -63,6 +63,10 @@ TEST_F(ModeSwitchTest, AtStartTheRigPaletteIsInFrontAndTheMapPaletteWaits) {
     EXPECT_EQ(form->FMapTool, 0);
     for (int k = 0; k <= 9; ++k) EXPECT_TRUE(form->MapButton(k)->text().isEmpty()) << k;
     EXPECT_EQ(form->S2_Btn0->Glyph().toImage(), editor::MapArrowGlyph().toImage());
+    // The width caption shows whole, inside the palette.
+    const QLabel* hato = form->Label_Hato;
+    EXPECT_GE(hato->width(), hato->fontMetrics().horizontalAdvance(QStringLiteral("波止の幅")));
+    EXPECT_LE(hato->geometry().right(), form->Panel_Point->width() - 1);
 }
 
 TEST_F(ModeSwitchTest, ToPointMapModeGivesABlankPictureTheMapPaletteAndNoUndo) {
