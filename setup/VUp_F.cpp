@@ -1,5 +1,6 @@
 #include "setup/VUp_F.h"
 
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -50,6 +51,7 @@ TVUpF::TVUpF(QWidget* parent)
     ui->Btn_V_Up->setFont(platform::UiFont(16, true));
     ui->Btn_Close->setFont(platform::UiFont(16, true));
     setFixedSize(632, 446);
+    ui->Memo1->installEventFilter(this);
 
     // The connection: fixed parameters, no login dialog, dialect 3, the one
     // transaction as default. Not connected until the start button.
@@ -164,6 +166,19 @@ void TVUpF::CopyProgram(const QString& name) {
 void TVUpF::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous()) FormShow();
+}
+
+// The memo keeps Enter to itself, as a memo box does; the dialog would
+// otherwise take it for its default button and start a step.
+bool TVUpF::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui->Memo1 && (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            event->accept();
+            return event->type() == QEvent::KeyPress;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TVUpF::FormShow() {

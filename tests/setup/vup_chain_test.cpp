@@ -1,6 +1,7 @@
 // The upgrade window's whole chain over every check result: memo lines and
 // enabled buttons after each click, and the database at the end.
 #include <QLabel>
+#include <QTest>
 
 #include "vup_fixture.h"
 
@@ -236,6 +237,27 @@ TEST_F(VUpTest, SecondRoundReplacesTheBackup) {
     const Snapshot backup = Look(Inst(QStringLiteral("Back/CATCHREC.FDB")));
     EXPECT_EQ(backup.fishData, UpgradedFishDataColumns());
     EXPECT_EQ(backup.rows, OldRows());
+}
+
+}  // namespace
+}  // namespace vup
+
+namespace vup {
+namespace {
+
+// Keys as on the other windows: Enter on a focused button presses it.
+TEST_F(VUpTest, EnterPressesTheFocusedButton) {
+    MakeInstallation(true, true, true);
+    TVUpF& w = Window();
+    QApplication::setActiveWindow(&w);
+    Button("Btn_V_Up")->setFocus();
+    QTest::keyClick(Button("Btn_V_Up"), Qt::Key_Return);
+    EXPECT_EQ(NewLines().size(), 7);
+    auto* memo = w.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
+    memo->setFocus();
+    QTest::keyClick(memo, Qt::Key_Return);
+    EXPECT_EQ(Enabled(), "Btn_V_Up Btn_DBBack Btn_Close");
+    EXPECT_TRUE(NewLines().isEmpty()) << "Enter in the memo must not start a step";
 }
 
 }  // namespace
