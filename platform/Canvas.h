@@ -19,6 +19,9 @@
 //    box ((x1 + x2) / 2, (y1 + y2) / 2).
 //  - PolyBezier draws cubic curves with the pen only; the pen position is
 //    neither used nor moved. Like a line, the curve leaves out its end pixel.
+//    Points after the last whole curve (4, 7, 10, ... points) are ignored;
+//    fewer than 4 draw nothing.
+//  - Polygon with fewer than 2 points draws nothing.
 //  - Pixel reads outside the bitmap give no colour; writes outside are ignored.
 //    Pixel writes always copy, whatever the pen mode.
 //  - TextOut draws with the top-left corner at (x, y); a solid brush fills the
@@ -31,7 +34,9 @@
 //    figure is changed once, so the same figure drawn twice restores every
 //    pixel and a figure shows whole on a plain background.
 //  - Everything outside the bitmap is clipped; coordinates far outside neither
-//    crash nor hang.
+//    crash nor hang. No operation costs in proportion to the bitmap: a figure
+//    works only on the pixels its (clipped) bounds can reach.
+//  - TakeDirtyRect gives the bounds of the pixels changed since the last call.
 //
 // Pixels and pen widths. A point (x, y) names the pixel (x, y). A 1-pixel pen
 // draws thin (8-connected) lines through the pixels of the figure's path, one
