@@ -176,6 +176,9 @@ void TForm_Main::Edit_XKeyPress(QChar& key) {
     Edit_X->setText(QString());
     Edit_X->lower();
     Edit_X->setGeometry(0, 0, 0, 0);
+    // The hidden box gives up the keyboard, so nothing typed later lands in it
+    // unseen.
+    Edit_X->clearFocus();
     S_Btn_Default->SetDown();
     platform::Screen::SetCursor(platform::crDefault);
     TakeUndoSnapshot();

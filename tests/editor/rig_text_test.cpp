@@ -73,6 +73,17 @@ TEST_F(RigText, EnterInAnEmptyBox) {
     EXPECT_EQ(form->FRigTool, 29);
 }
 
+// After a commit the hidden box no longer holds the keyboard: keys typed
+// afterwards do not pile up in it unseen.
+TEST_F(RigText, TheHiddenBoxGivesUpTheKeyboard) {
+    form->activateWindow();
+    Choose(29);
+    Press(150, 150);
+    ASSERT_TRUE(form->Edit_X->hasFocus());
+    Enter();
+    EXPECT_FALSE(form->Edit_X->hasFocus());
+}
+
 // Typed text goes into the box key by key; Enter writes it with its top-left
 // corner 8 pixels above the press point, in the canvas font on white, not
 // in the box's 9-point font.
