@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "editor/rig/Stamps.h"
+#include "grey_picture.h"
 #include "platform/Canvas.h"
 
 namespace {
@@ -16,24 +17,6 @@ using platform::Canvas;
 using platform::Color;
 namespace colors = platform::colors;
 
-constexpr Color kGrey{128, 128, 128};
-
-// A grey picture: white fills, black strokes and untouched pixels all differ.
-struct GreyPicture {
-    QImage image{500, 500, QImage::Format_RGB32};
-    Canvas canvas{&image};
-    GreyPicture() { image.fill(QColor(kGrey.r, kGrey.g, kGrey.b)); }
-
-    // 'B' black, 'W' white, 'G' untouched grey, '?' anything else, '-' outside.
-    char At(int x, int y) const {
-        const auto c = canvas.Pixel(x, y);
-        if (!c) return '-';
-        if (*c == colors::Black) return 'B';
-        if (*c == colors::White) return 'W';
-        if (*c == kGrey) return 'G';
-        return '?';
-    }
-};
 
 struct Probe {
     int dx, dy;

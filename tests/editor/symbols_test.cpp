@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "editor/map/Symbols.h"
+#include "grey_picture.h"
 #include "platform/Canvas.h"
 
 namespace {
@@ -15,27 +16,6 @@ using platform::Canvas;
 using platform::Color;
 namespace colors = platform::colors;
 
-constexpr Color kGrey{128, 128, 128};
-
-struct GreyPicture {
-    QImage image{500, 500, QImage::Format_RGB32};
-    Canvas canvas{&image};
-    GreyPicture() { image.fill(QColor(kGrey.r, kGrey.g, kGrey.b)); }
-    char At(int x, int y) const {
-        const auto c = canvas.Pixel(x, y);
-        if (!c) return '-';
-        if (*c == colors::Black) return 'B';
-        if (*c == colors::White) return 'W';
-        if (*c == kGrey) return 'G';
-        return '?';
-    }
-    int Count(char what) const {
-        int n = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) n += At(x, y) == what;
-        return n;
-    }
-};
 
 using SymbolFn = void (*)(Canvas&, int, int);
 
