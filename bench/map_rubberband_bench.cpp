@@ -5,6 +5,7 @@
 // figure away by drawing it again, so nothing a move does should grow with
 // the picture: each large run reports vs_500 = its time per move / the time
 // per move of the same tool on 500 x 500, run first in the same process.
+#include "qt_bench_main.h"
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -115,18 +116,4 @@ BENCHMARK(BM_MapDragMove)
     ->Unit(benchmark::kMicrosecond)
     ->UseRealTime();
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    platform::Application app(argc, argv);
-    // A message box would wait for a click that never comes: report it and
-    // stop instead.
-    platform::SetMessageBoxHook([](const platform::MessageBoxRequest& r) -> int {
-        std::fprintf(stderr, "message box: %s\n", qPrintable(r.text));
-        std::exit(2);
-    });
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

@@ -3,6 +3,7 @@
 // imported 4000 x 3000 picture. Nothing a move does should grow with the
 // picture: each large run reports vs_500 = its time per move / the time per
 // move of the same stroke on 500 x 500, run first in the same process.
+#include "qt_bench_main.h"
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -114,18 +115,4 @@ BENCHMARK(BM_StrokeMove)
     ->Unit(benchmark::kMicrosecond)
     ->UseRealTime();
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    platform::Application app(argc, argv);
-    // A message box would wait for a click that never comes: report it and
-    // stop instead.
-    platform::SetMessageBoxHook([](const platform::MessageBoxRequest& r) -> int {
-        std::fprintf(stderr, "message box: %s\n", qPrintable(r.text));
-        std::exit(2);
-    });
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }
