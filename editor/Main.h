@@ -175,6 +175,8 @@ public:
     TPoint FStartPt;
     TPoint FLastPt;
     bool FMouseIsDown = false;
+    // The rig eraser's red ring is on the picture at FLastPt.
+    bool FEraserRingShown = false;
 
     // ---- undo ----
     QByteArray FUndoCurrent;

@@ -46,6 +46,7 @@ void TForm_Main::_Image1_MouseDown_(QWidget*, Qt::MouseButton, int X, int Y) {
             // point, not wherever the last handled move happened to be
             // ((0, 0) before the first press inside the surface).
             FLastPt = {X, Y};
+            FEraserRingShown = false;
         } else if (code == 29) {
             FAnchor = {X, Y};
             PlaceTextEdit();

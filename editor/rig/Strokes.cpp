@@ -132,6 +132,7 @@ void TForm_Main::EraserMove(int X, int Y) {
     c.Ellipse(FLastPt.X - r, FLastPt.Y - r, FLastPt.X + r, FLastPt.Y + r);
     c.SetPenColor(platform::colors::Red);
     c.Ellipse(X - r, Y - r, X + r, Y + r);
+    FEraserRingShown = true;
 }
 
 void TForm_Main::EraserRelease(int X, int Y) {
@@ -142,6 +143,10 @@ void TForm_Main::EraserRelease(int X, int Y) {
     c.SetBrushColor(platform::colors::White);
     c.SetPenWidth(1);
     c.SetPenColor(platform::colors::White);
+    // The last ring goes too when the release comes elsewhere than the last
+    // move; its disc is already erased, so the erased area stays the same.
+    if (FEraserRingShown) c.Ellipse(FLastPt.X - r, FLastPt.Y - r, FLastPt.X + r, FLastPt.Y + r);
+    FEraserRingShown = false;
     c.Ellipse(X - r, Y - r, X + r, Y + r);
     FStrokeKind = 0;
     TakeUndoSnapshot();

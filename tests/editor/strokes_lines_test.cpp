@@ -133,6 +133,19 @@ TEST_F(MovingTools, EraserLeavesTheUnionOfItsDiscs) {
     }
 }
 
+// A release away from the last move leaves no red ring either, and erases
+// no more than the discs of the drag.
+TEST_F(MovingTools, EraserReleaseElsewhereLeavesNoRing) {
+    const QImage black = Filled(Qt::black);
+    SetSurface(black);
+    Choose(25);
+    Press(100, 100);
+    Move(140, 100);
+    Release(300, 300);
+    EXPECT_EQ(CountColour(Picture(), kRed), 0);
+    EXPECT_EQ(Differences(Picture(), Erased(black, 15, {{100, 100}, {140, 100}, {300, 300}})), "");
+}
+
 // A press and release without moving erases one disc at the release point,
 // nothing at earlier pointer positions.
 TEST_F(MovingTools, EraserClickErasesOneDisc) {
