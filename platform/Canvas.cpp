@@ -537,33 +537,21 @@ void Canvas::LineTo(int x, int y) {
     const int w = std::min(penWidth_, kMaxPenWidth);
     const QRgb color = ToRgb(penColor_);
 
-    if (w == 1) {
-        const bool notXor = penMode_ == PenMode::NotXor;
-        int l = std::numeric_limits<int>::max(), t = l, r = std::numeric_limits<int>::min(), b = r;
-        ThinSegment(QPointF(from.X, from.Y), QPointF(x, y), bounds, [&](int px, int py) {
-            QRgb& d = reinterpret_cast<QRgb*>(image_->scanLine(py))[px];
-            d = notXor ? ~(color ^ d) : color;
-            l = std::min(l, px);
-            r = std::max(r, px);
-            t = std::min(t, py);
-            b = std::max(b, py);
-        });
-        if (l <= r) Invalidate(QRect(QPoint(l, t), QPoint(r, b)));
-        return;
-    }
-
-    // A wide line is one convex band: each pixel changes once.
-    const std::vector<QPointF> band = WideBand(QPointF(from.X, from.Y), QPointF(x, y), w);
+    // Each pixel of the line changes once; the changed area grows with it.
     const bool notXor = penMode_ == PenMode::NotXor;
     int l = std::numeric_limits<int>::max(), t = l, r = std::numeric_limits<int>::min(), b = r;
-    ConvexSpans(band, bounds, [&](int px, int py) {
+    const auto plot = [&](int px, int py) {
         QRgb& d = reinterpret_cast<QRgb*>(image_->scanLine(py))[px];
         d = notXor ? ~(color ^ d) : color;
         l = std::min(l, px);
         r = std::max(r, px);
         t = std::min(t, py);
         b = std::max(b, py);
-    });
+    };
+    if (w == 1)
+        ThinSegment(QPointF(from.X, from.Y), QPointF(x, y), bounds, plot);
+    else  // a wide line is one convex band
+        ConvexSpans(WideBand(QPointF(from.X, from.Y), QPointF(x, y), w), bounds, plot);
     if (l <= r) Invalidate(QRect(QPoint(l, t), QPoint(r, b)));
 }
 
