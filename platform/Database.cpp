@@ -381,42 +381,38 @@ void Transaction::StartTransaction() {
     handle_ = FromHandle(h);
 }
 
-void Transaction::Commit() {
-    CheckActive("commit");
+namespace {
+// One of the four ways to end a transaction's work, on `handle`.
+using EndCall = decltype(&isc_commit_transaction);
+void EndWork(std::uintptr_t handle, EndCall Api::*call) {
     const Api& api = Client();
     Status status;
-    FB_API_HANDLE h = ToHandle(handle_);
-    api.commit(&status, &h);
+    FB_API_HANDLE h = ToHandle(handle);
+    (api.*call)(&status, &h);
     Check(api, status);
+}
+}  // namespace
+
+void Transaction::Commit() {
+    CheckActive("commit");
+    EndWork(handle_, &Api::commit);
     handle_ = 0;
 }
 
 void Transaction::Rollback() {
     CheckActive("rollback");
-    const Api& api = Client();
-    Status status;
-    FB_API_HANDLE h = ToHandle(handle_);
-    api.rollback(&status, &h);
-    Check(api, status);
+    EndWork(handle_, &Api::rollback);
     handle_ = 0;
 }
 
 void Transaction::CommitRetaining() {
     CheckActive("commit retaining");
-    const Api& api = Client();
-    Status status;
-    FB_API_HANDLE h = ToHandle(handle_);
-    api.commitRetaining(&status, &h);
-    Check(api, status);
+    EndWork(handle_, &Api::commitRetaining);
 }
 
 void Transaction::RollbackRetaining() {
     CheckActive("rollback retaining");
-    const Api& api = Client();
-    Status status;
-    FB_API_HANDLE h = ToHandle(handle_);
-    api.rollbackRetaining(&status, &h);
-    Check(api, status);
+    EndWork(handle_, &Api::rollbackRetaining);
 }
 
 // --- Query -------------------------------------------------------------------
