@@ -14,9 +14,9 @@
 #include <sys/wait.h>
 #include <vector>
 
-#include <jpeglib.h>
 
 #include "platform/PictureFile.h"
+#include "tests/support/JpegWriter.h"
 
 extern char** environ;
 
@@ -27,39 +27,15 @@ constexpr int kWidth = 4000, kHeight = 3000;
 // A photo-like picture: smooth gradients with fine texture, quality 90,
 // 4:2:0 chroma, as cameras write them.
 QByteArray MakePhotoJpeg() {
-    jpeg_compress_struct c;
-    jpeg_error_mgr err;
-    c.err = jpeg_std_error(&err);
-    jpeg_create_compress(&c);
-    unsigned char* out = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&c, &out, &size);
-    c.image_width = kWidth;
-    c.image_height = kHeight;
-    c.input_components = 3;
-    c.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&c);
-    jpeg_set_quality(&c, 90, TRUE);
-    jpeg_start_compress(&c, TRUE);
-    std::vector<unsigned char> row(kWidth * 3);
     unsigned seed = 12345;
-    while (c.next_scanline < c.image_height) {
-        const int y = static_cast<int>(c.next_scanline);
-        for (int x = 0; x < kWidth; ++x) {
-            seed = seed * 1103515245u + 12345u;
-            const int noise = static_cast<int>((seed >> 16) & 15) - 8;
-            row[x * 3 + 0] = static_cast<unsigned char>(std::clamp(x * 255 / kWidth + noise, 0, 255));
-            row[x * 3 + 1] = static_cast<unsigned char>(std::clamp(y * 255 / kHeight + noise, 0, 255));
-            row[x * 3 + 2] = static_cast<unsigned char>(std::clamp(((x / 40 + y / 40) % 2) * 120 + 60 + noise, 0, 255));
-        }
-        JSAMPROW r = row.data();
-        jpeg_write_scanlines(&c, &r, 1);
-    }
-    jpeg_finish_compress(&c);
-    jpeg_destroy_compress(&c);
-    QByteArray data(reinterpret_cast<const char*>(out), static_cast<qsizetype>(size));
-    free(out);
-    return data;
+    return MakeJpeg({.width = kWidth, .height = kHeight, .quality = 90, .pixel = [&seed](int x, int y) {
+                         seed = seed * 1103515245u + 12345u;
+                         const int noise = static_cast<int>((seed >> 16) & 15) - 8;
+                         return std::vector<uint8_t>{
+                             static_cast<uint8_t>(std::clamp(x * 255 / kWidth + noise, 0, 255)),
+                             static_cast<uint8_t>(std::clamp(y * 255 / kHeight + noise, 0, 255)),
+                             static_cast<uint8_t>(std::clamp(((x / 40 + y / 40) % 2) * 120 + 60 + noise, 0, 255))};
+                     }});
 }
 
 struct Fixture {

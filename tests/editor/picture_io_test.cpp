@@ -12,11 +12,11 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include <jpeglib.h>
 
 #include "FormFixture.h"
 #include "editor/window/PictureIO.h"
 #include "platform/PictureFile.h"
+#include "support/JpegWriter.h"
 
 namespace {
 
@@ -36,30 +36,9 @@ QImage Pattern(int w, int h) {
 
 // A plain JPEG of one colour.
 QByteArray SolidJpeg(int w, int h, QRgb colour) {
-    jpeg_compress_struct c;
-    jpeg_error_mgr err;
-    c.err = jpeg_std_error(&err);
-    jpeg_create_compress(&c);
-    unsigned char* out = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&c, &out, &size);
-    c.image_width = w;
-    c.image_height = h;
-    c.input_components = 3;
-    c.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&c);
-    jpeg_start_compress(&c, TRUE);
-    std::vector<unsigned char> row;
-    for (int x = 0; x < w; ++x) row.insert(row.end(), {uchar(qRed(colour)), uchar(qGreen(colour)), uchar(qBlue(colour))});
-    while (c.next_scanline < c.image_height) {
-        JSAMPROW r = row.data();
-        jpeg_write_scanlines(&c, &r, 1);
-    }
-    jpeg_finish_compress(&c);
-    jpeg_destroy_compress(&c);
-    QByteArray data(reinterpret_cast<const char*>(out), static_cast<qsizetype>(size));
-    free(out);
-    return data;
+    return MakeJpeg({.width = w, .height = h, .quality = 75, .pixel = [colour](int, int) {
+                         return std::vector<uint8_t>{uint8_t(qRed(colour)), uint8_t(qGreen(colour)), uint8_t(qBlue(colour))};
+                     }});
 }
 
 void WriteFile(const QString& path, const QByteArray& bytes) {

@@ -19,6 +19,7 @@
 #include <jpeglib.h>
 
 #include "platform/Bitmap.h"
+#include "support/JpegWriter.h"
 #include "platform/Error.h"
 #include "platform/JpegDecoder.h"
 #include "platform/PictureFile.h"
@@ -177,15 +178,6 @@ QByteArray BmpHeaderOnly(int width, int height) {
 
 constexpr int JW = 48, JH = 32;  // 3 x 2 blocks of 16 x 16
 
-struct JpegParts {
-    J_COLOR_SPACE input = JCS_RGB;  // JCS_RGB, JCS_GRAYSCALE or JCS_CMYK
-    J_COLOR_SPACE stored = JCS_YCbCr;
-    bool adobeMarker = true;  // only matters for CMYK / YCCK
-    bool progressive = false;
-    int restartRows = 0;
-    int width = JW, height = JH;
-    std::function<std::vector<uint8_t>(int, int)> pixel;  // components of (x, y)
-};
 
 int Block(int x, int y) { return (y / 16) * 3 + (x / 16); }
 const QRgb kBlockRgb[6] = {qRgb(220, 30, 40), qRgb(30, 200, 60), qRgb(40, 50, 210),
@@ -200,40 +192,6 @@ QRgb InkColour(int b) {
     return qRgb(ch(k[0]), ch(k[1]), ch(k[2]));
 }
 
-QByteArray MakeJpeg(const JpegParts& p) {
-    jpeg_compress_struct c;
-    jpeg_error_mgr err;
-    c.err = jpeg_std_error(&err);
-    jpeg_create_compress(&c);
-    unsigned char* out = nullptr;
-    unsigned long outSize = 0;
-    jpeg_mem_dest(&c, &out, &outSize);
-    c.image_width = p.width;
-    c.image_height = p.height;
-    c.in_color_space = p.input;
-    c.input_components = p.input == JCS_GRAYSCALE ? 1 : p.input == JCS_CMYK ? 4 : 3;
-    jpeg_set_defaults(&c);
-    jpeg_set_colorspace(&c, p.stored);
-    if (!p.adobeMarker) c.write_Adobe_marker = FALSE;
-    jpeg_set_quality(&c, 95, TRUE);
-    if (p.progressive) jpeg_simple_progression(&c);
-    c.restart_in_rows = p.restartRows;
-    jpeg_start_compress(&c, TRUE);
-    std::vector<uint8_t> row(static_cast<size_t>(p.width) * c.input_components);
-    while (c.next_scanline < c.image_height) {
-        for (int x = 0; x < p.width; ++x) {
-            const auto px = p.pixel(x, static_cast<int>(c.next_scanline));
-            std::copy(px.begin(), px.end(), row.begin() + x * c.input_components);
-        }
-        JSAMPROW r = row.data();
-        jpeg_write_scanlines(&c, &r, 1);
-    }
-    jpeg_finish_compress(&c);
-    jpeg_destroy_compress(&c);
-    QByteArray result(reinterpret_cast<const char*>(out), static_cast<qsizetype>(outSize));
-    free(out);
-    return result;
-}
 
 std::vector<uint8_t> RgbBlocks(int x, int y) {
     const QRgb c = kBlockRgb[Block(x, y)];
