@@ -2,28 +2,15 @@
 // code page of the originals' texts. The texts are the string literals of the
 // sources and forms of both programs.
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <QDirIterator>
 #include <QFile>
 #include <QRegularExpression>
 #include <QStringList>
 
-namespace {
+#include "support/Cp932.h"
 
-bool RepresentableInCp932(const QString& text) {
-    iconv_t cd = iconv_open("CP932", "UTF-8");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
-    QByteArray in = text.toUtf8();
-    QByteArray out(in.size() * 2 + 16, '\0');
-    char* inp = in.data();
-    size_t inLeft = static_cast<size_t>(in.size());
-    char* outp = out.data();
-    size_t outLeft = static_cast<size_t>(out.size());
-    const size_t r = iconv(cd, &inp, &inLeft, &outp, &outLeft);
-    iconv_close(cd);
-    return r != static_cast<size_t>(-1) && inLeft == 0;
-}
+namespace {
 
 bool HasNonAscii(const QString& s) {
     for (QChar c : s)
@@ -88,7 +75,7 @@ TEST(ShownTexts, AreAllRepresentableInCodePage932) {
             for (const QString& text : ShownTexts(path)) {
                 if (!HasNonAscii(text)) continue;
                 ++checked;
-                EXPECT_TRUE(RepresentableInCp932(text)) << path.toStdString() << ": " << text.toStdString();
+                EXPECT_TRUE(FitsCp932(text)) << path.toStdString() << ": " << text.toStdString();
             }
         }
     }
@@ -96,10 +83,10 @@ TEST(ShownTexts, AreAllRepresentableInCodePage932) {
 }
 
 TEST(ShownTexts, TheCheckRejectsWhatCodePage932CannotHold) {
-    EXPECT_TRUE(RepresentableInCp932(QStringLiteral("仕掛け　　　エディター")));
-    EXPECT_TRUE(RepresentableInCp932(QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞから")));
-    EXPECT_FALSE(RepresentableInCp932(QStringLiteral("🎣")));
-    EXPECT_FALSE(RepresentableInCp932(QString(QChar(0x00E9))));  // é
+    EXPECT_TRUE(FitsCp932(QStringLiteral("仕掛け　　　エディター")));
+    EXPECT_TRUE(FitsCp932(QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞから")));
+    EXPECT_FALSE(FitsCp932(QStringLiteral("🎣")));
+    EXPECT_FALSE(FitsCp932(QString(QChar(0x00E9))));  // é
 }
 
 }  // namespace

@@ -3,30 +3,15 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include <iconv.h>
-
 #include "setup/FolderVUp_F.h"
 #include "setup/Folder_F.h"
 #include "setup/New_F.h"
 #include "setup_fixture.h"
+#include "support/Cp932.h"
 
 using namespace setup_test;
 
 namespace {
-
-bool FitsCp932(const QString& text) {
-    iconv_t cd = iconv_open("CP932", "UTF-8");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
-    QByteArray in = text.toUtf8();
-    QByteArray out(in.size() * 2 + 8, '\0');
-    char* inp = in.data();
-    size_t inLeft = in.size();
-    char* outp = out.data();
-    size_t outLeft = out.size();
-    const size_t r = iconv(cd, &inp, &inLeft, &outp, &outLeft);
-    iconv_close(cd);
-    return r != static_cast<size_t>(-1) && inLeft == 0;
-}
 
 QStringList ShownTexts(QWidget* w) {
     QStringList texts{w->windowTitle()};

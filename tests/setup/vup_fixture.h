@@ -12,7 +12,6 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <iconv.h>
 #include <memory>
 #include <set>
 #include <string>
@@ -24,6 +23,7 @@
 #include "platform/Files.h"
 #include "setup/Main_F.h"
 #include "setup/VUp_F.h"
+#include "support/Cp932.h"
 
 namespace vup {
 
@@ -33,22 +33,6 @@ inline const QString kSep = QStringLiteral("    ");
 inline const std::vector<std::string> kButtons = {
     "Btn_V_Up", "Btn_DBBack", "Btn_DBCheck", "Btn_FieldAdd", "Btn_TableAdd",
     "Btn_DataAdd", "Btn_MemoAdd", "Btn_AllCheck", "Btn_Close"};
-
-// True when `text` can be written in code page 932, as every text the
-// program shows must be.
-inline bool FitsCp932(const QString& text) {
-    iconv_t cd = iconv_open("CP932", "UTF-8");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
-    QByteArray in = text.toUtf8();
-    QByteArray out(in.size() * 2 + 8, '\0');
-    char* inp = in.data();
-    char* outp = out.data();
-    size_t inLeft = static_cast<size_t>(in.size());
-    size_t outLeft = static_cast<size_t>(out.size());
-    const size_t r = iconv(cd, &inp, &inLeft, &outp, &outLeft);
-    iconv_close(cd);
-    return r != static_cast<size_t>(-1) && inLeft == 0;
-}
 
 // Every memo line and control text of the window fits code page 932.
 #define EXPECT_ALL_CP932(window)                                                          \
