@@ -163,7 +163,6 @@ void TForm_Main::Btn_ClipBordClick() {
     }
     if (!platform::PictureSizeAllowed(picture.width(), picture.height()))
         throw platform::Error(QStringLiteral("Bitmap too large: %1 x %2").arg(picture.width()).arg(picture.height()));
-    platform::AllowLargePictureReads();  // for the undo snapshots of it
     // The surface keeps its bitmap object and so its canvas settings.
     Image1->AssignKeepCanvas(picture);
     Image1->SetAutoSize(true);
