@@ -3,14 +3,11 @@
 #include <QCursor>
 
 #include "editor/Main.h"
+#include "editor/map/Symbols.h"
 #include "editor/rig/Stamps.h"
 #include "editor/window/Controls.h"
 #include "platform/Canvas.h"
 #include "platform/Cursors.h"
-
-namespace {
-bool IsStampCode(int code) { return (code >= 1 && code <= 12) || (code >= 31 && code <= 34); }
-}  // namespace
 
 void TForm_Main::_Image1_MouseDown_(QWidget*, Qt::MouseButton, int X, int Y) {
     // The press position over the surface comes from the screen cursor, read
@@ -20,7 +17,7 @@ void TForm_Main::_Image1_MouseDown_(QWidget*, Qt::MouseButton, int X, int Y) {
 
     if (IsRigMode()) {
         const int code = FRigTool;
-        if (IsStampCode(code)) {
+        if (editor::IsRigStampCode(code)) {
             editor::DrawRigStamp(SurfaceCanvas(), code, FDownPos.X, FDownPos.Y);
             FRigTool = 0;
             TakeUndoSnapshot();
@@ -59,7 +56,7 @@ void TForm_Main::_Image1_MouseDown_(QWidget*, Qt::MouseButton, int X, int Y) {
     FStartPt = FLastPt = FBandEndCorner = FBandStartCorner = FDividerEnd = FDividerStart = {X, Y};
     FBandOffset = FQuarterOffset = FThreeQuarterOffset = {0, 0};
     if (R_Group1->ItemIndex() != 2) return;
-    if (FMapTool >= 101 && FMapTool <= 107) {
+    if (editor::IsMapSymbolCode(FMapTool)) {
         MapPartClick(FMapTool, FDownPos.X, FDownPos.Y);
         TakeUndoSnapshot();
     } else if (FMapTool == 108) {
