@@ -163,6 +163,12 @@ public:
     void PlaceMapTextEdit(int X, int Y);
     void Edit_YKeyPress(QChar& key);
 
+    // ---- the text boxes of both modes ----
+    // Opens `box` on the surface panel for an entry at (X, Y) of the surface.
+    void OpenTextBox(QLineEdit* box, int X, int Y);
+    // Empties and hides `box`; it gives up the keyboard.
+    void CloseTextBox(QLineEdit* box);
+
     // The drawing surface's canvas.
     platform::Canvas& SurfaceCanvas();
 

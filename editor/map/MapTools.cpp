@@ -175,31 +175,13 @@ void TForm_Main::LineSetRelease(int X, int Y) {
 
 void TForm_Main::MapPartClick(int code, int X, int Y) { editor::DrawMapSymbol(SurfaceCanvas(), code, X, Y); }
 
-void TForm_Main::PlaceMapTextEdit(int X, int Y) {
-    Edit_Y->setGeometry(X + 6, Y - 4, 150, 15);
-    QFont f = Edit_Y->font();
-    f.setPointSize(9);
-    Edit_Y->setFont(f);
-    if (Edit_Y->parentWidget() != Panel_Image) Edit_Y->setParent(Panel_Image);
-    Edit_Y->setText(QString());
-    Edit_Y->setCursor(Qt::IBeamCursor);
-    QPalette p = Edit_Y->palette();
-    p.setColor(QPalette::Base, QColor(192, 220, 192));
-    Edit_Y->setPalette(p);
-    // Japanese input through the input method while the box has focus.
-    Edit_Y->setAttribute(Qt::WA_InputMethodEnabled, true);
-    Edit_Y->show();
-    Edit_Y->raise();
-    Edit_Y->setFocus();
-}
+void TForm_Main::PlaceMapTextEdit(int X, int Y) { OpenTextBox(Edit_Y, X, Y); }
 
 void TForm_Main::Edit_YKeyPress(QChar& key) {
     if (key != QChar(13)) return;
     key = QChar();
     SurfaceCanvas().TextOut(FAnchor.X, FAnchor.Y - 8, Edit_Y->text());
-    Edit_Y->setText(QString());
-    Edit_Y->lower();
-    Edit_Y->setGeometry(0, 0, 0, 0);
+    CloseTextBox(Edit_Y);
     S2_Btn0->SetDown();
     platform::Screen::SetCursor(platform::crDefault);
     TakeUndoSnapshot();

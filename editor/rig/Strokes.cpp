@@ -154,23 +154,7 @@ void TForm_Main::EraserRelease(int X, int Y) {
 
 // -------------------------------------------------------------------- text
 
-void TForm_Main::PlaceTextEdit() {
-    Edit_X->setParent(Panel_Image);
-    Edit_X->setGeometry(FAnchor.X + 6, FAnchor.Y - 4, 150, 15);
-    QFont f = Edit_X->font();
-    f.setPointSize(9);
-    Edit_X->setFont(f);
-    Edit_X->setText(QString());
-    Edit_X->setCursor(Qt::IBeamCursor);
-    QPalette p = Edit_X->palette();
-    p.setColor(QPalette::Base, QColor(192, 220, 192));
-    Edit_X->setPalette(p);
-    // Japanese input through the input method while the box has focus.
-    Edit_X->setAttribute(Qt::WA_InputMethodEnabled, true);
-    Edit_X->show();
-    Edit_X->raise();
-    Edit_X->setFocus();
-}
+void TForm_Main::PlaceTextEdit() { OpenTextBox(Edit_X, FAnchor.X, FAnchor.Y); }
 
 void TForm_Main::Edit_XKeyPress(QChar& key) {
     if (key != QChar(13)) return;
@@ -178,12 +162,7 @@ void TForm_Main::Edit_XKeyPress(QChar& key) {
     platform::Canvas& c = SurfaceCanvas();
     const QString text = Edit_X->text();
     if (!text.isEmpty()) c.TextOut(FAnchor.X, FAnchor.Y - 8, text);
-    Edit_X->setText(QString());
-    Edit_X->lower();
-    Edit_X->setGeometry(0, 0, 0, 0);
-    // The hidden box gives up the keyboard, so nothing typed later lands in it
-    // unseen.
-    Edit_X->clearFocus();
+    CloseTextBox(Edit_X);
     S_Btn_Default->SetDown();
     platform::Screen::SetCursor(platform::crDefault);
     TakeUndoSnapshot();

@@ -133,6 +133,16 @@ TEST_F(PartsSetTest, TextBoxOpensAtThePressAndEnterDrawsTheText) {
     EXPECT_EQ(form->Edit_Y->geometry(), QRect(306, 296, 150, 15));
 }
 
+TEST_F(PartsSetTest, TheHiddenTextBoxGivesUpTheKeyboard) {
+    form->activateWindow();
+    ChooseTool(8);
+    Press(100, 150);
+    Release(100, 150);
+    ASSERT_TRUE(form->Edit_Y->hasFocus());
+    PressEnterInTextBox();
+    EXPECT_FALSE(form->Edit_Y->hasFocus());
+}
+
 TEST_F(PartsSetTest, MapTextHasAWhiteBackgroundOnlyWithASolidBrush) {
     for (int fill : {0, 1}) {
         SCOPED_TRACE(fill);
